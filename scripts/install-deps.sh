@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, testing and playing the game need. This is the
+# one place that lists them.
+set -euo pipefail
+
+packages=(
+    # build
+    g++ cmake qt6-base-dev qt6-base-dev-tools libgl-dev
+    # run: the X11 platform plugin and the fonts the window is laid out for
+    qt6-qpa-plugins fonts-dejavu-core fonts-dejavu-extra
+    # the smoke test: a real X server, a light window manager and tools to find and close windows
+    xvfb xauth openbox wmctrl xdotool x11-utils
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
+        || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

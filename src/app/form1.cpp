@@ -1,0 +1,337 @@
+#include "app/form1.h"
+
+#include "platform/cursorfile.h"
+#include "platform/dialogs.h"
+#include "platform/gametimer.h"
+#include "platform/numbertext.h"
+#include "platform/targetpicture.h"
+#include "platform/twips.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace {
+
+// Fonts: the layout was made for an 8-point sans-serif with Cyrillic. Where that face is
+// missing, DejaVu Sans Condensed keeps every caption inside its control.
+QFont windowFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans Condensed"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(11);
+    return font;
+}
+
+// "MS Sans Serif" 13.5 pt and 12 pt bold at 96 dots per inch.
+QFont resultFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(18);
+    return font;
+}
+
+QFont levelFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(16);
+    font.setWeight(QFont::Bold);
+    return font;
+}
+
+QCursor crosshairCursor()
+{
+    QFile file(QStringLiteral(":/assets/crosshair.cur"));
+    if (file.open(QIODevice::ReadOnly)) {
+        if (const auto cursor = parseCursorFile(file.readAll()))
+            return QCursor(QPixmap::fromImage(cursor->image), cursor->hotspot.x(),
+                           cursor->hotspot.y());
+    }
+    return QCursor(Qt::CrossCursor);
+}
+
+QLabel *makeLabel(QWidget *parent, const QString &caption, const QRect &twips)
+{
+    auto *label = new QLabel(parent);
+    // Captions may hold the player's nickname: never read them as markup.
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setText(caption);
+    label->setGeometry(Twips::toPixels(twips));
+    return label;
+}
+
+QPushButton *makeButton(QWidget *parent, const QString &caption, const QRect &twips)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setGeometry(Twips::toPixels(twips));
+    button->setCursor(Qt::ArrowCursor);
+    button->setAutoDefault(false);
+    return button;
+}
+
+// A counter box reads like a label: no frame, no focus, no typing, the button face behind it
+// and its digits in the normal text colour rather than greyed out.
+QLineEdit *makeCounter(QWidget *parent, const QRect &twips)
+{
+    auto *box = new QLineEdit(QStringLiteral("0"), parent);
+    box->setGeometry(Twips::toPixels(twips));
+    box->setFrame(false);
+    box->setEnabled(false);
+    box->setFocusPolicy(Qt::NoFocus);
+    box->setCursor(Qt::ArrowCursor);
+    QPalette palette = box->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Base, palette.color(QPalette::Active, QPalette::Button));
+        palette.setColor(group, QPalette::Text, palette.color(QPalette::Active, QPalette::WindowText));
+    }
+    box->setPalette(palette);
+    return box;
+}
+
+} // namespace
+
+Form1::Form1(const Services &services, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    , m_dialogs(services.dialogs)
+    , m_files(services.files)
+    , m_clock(services.clock)
+    , m_random(services.random)
+    , m_numbers(services.numbers)
+{
+    setWindowTitle(QStringLiteral("Попадайка"));
+    setWindowIcon(QIcon(QStringLiteral(":/assets/icon.ico")));
+    setFixedSize(Twips::toPixels(7140), Twips::toPixels(7155));
+    setFont(windowFont());
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Button));
+    setPalette(palette);
+    setAutoFillBackground(true);
+    setCursor(crosshairCursor());
+    createControls();
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls()
+{
+    Label4 = makeLabel(this, QStringLiteral("Количество  кликов"), {120, 0, 1575, 255});
+    Label6 = makeLabel(this, QStringLiteral("Метких"), {120, 360, 735, 255});
+    Label5 = makeLabel(this, QStringLiteral(" Всего"), {960, 360, 735, 375});
+
+    Line1 = new QFrame(this);
+    Line1->setFrameShape(QFrame::VLine);
+    Line1->setFrameShadow(QFrame::Plain);
+    Line1->setLineWidth(1);
+    Line1->setGeometry(Twips::toPixels(960), Twips::toPixels(360), 1,
+                       Twips::toPixels(1080 - 360) + 1);
+
+    Text1 = makeCounter(this, {240, 840, 615, 285});
+    Text2 = makeCounter(this, {1080, 840, 735, 285});
+
+    Label2 = makeLabel(this, QStringLiteral("Прошло времени: 00:00"), {4320, 960, 2775, 255});
+
+    Label1 = makeLabel(this, QStringLiteral("Label1"), {1800, 120, 5295, 375});
+    Label1->setFont(resultFont());
+    Label1->hide();
+    Label3 = makeLabel(this, QStringLiteral("Label3"), {1800, 480, 5295, 495});
+    Label3->setFont(resultFont());
+    Label3->hide();
+
+    Label19 = makeLabel(this, QStringLiteral("Норма"), {3000, 2400, 840, 300});
+    Label19->setFont(levelFont());
+    Label19->resize(Label19->sizeHint().width(), Label19->height());
+
+    HScroll1 = new QScrollBar(Qt::Horizontal, this);
+    HScroll1->setGeometry(Twips::rect(1800, 2760, 3255, 375));
+    HScroll1->setRange(1, 5);
+    HScroll1->setValue(3);
+    HScroll1->setSingleStep(1);
+    HScroll1->setPageStep(1);
+    HScroll1->setFocusPolicy(Qt::StrongFocus);
+    HScroll1->setCursor(Qt::ArrowCursor);
+    connect(HScroll1, &QScrollBar::valueChanged, this, &Form1::hScroll1Change);
+    connect(HScroll1, &QScrollBar::sliderMoved, this, &Form1::hScroll1Change);
+
+    PClick = new QLabel(this);
+    PClick->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    PClick->setLineWidth(2);
+    PClick->setAlignment(Qt::AlignCenter);
+    PClick->setPixmap(QPixmap(QStringLiteral(":/assets/banner.gif")));
+    PClick->setGeometry(Twips::rect(1050, 3465, 4860, 1560));
+
+    static constexpr std::array<QPoint, Targets> targetPositions{{
+        {840, 1680}, {840, 5040}, {3120, 1680}, {5640, 1800}, {6000, 3360},
+        {480, 3240}, {2160, 3360}, {4200, 3240}, {3120, 5040}, {5280, 4800},
+    }};
+    const QPixmap targetPicture(QStringLiteral(":/assets/target.gif"));
+    for (int i = 0; i < Targets; ++i) {
+        Image[i] = new TargetPicture(targetPicture, this);
+        Image[i]->setTwipsGeometry(QRect(targetPositions[i], QSize(375, 375)));
+        Image[i]->hide();
+        connect(Image[i], &TargetPicture::clicked, this, [this, i] { targetClick(i); });
+    }
+
+    Frame1 = new QGroupBox(QStringLiteral("Меню"), this);
+    Frame1->setGeometry(Twips::rect(120, 6240, 6855, 735));
+    Frame1->setCursor(Qt::ArrowCursor);
+    Command1 = makeButton(Frame1, QStringLiteral("НикНейм"), {120, 240, 1575, 375});
+    Command2 = makeButton(Frame1, QStringLiteral("Начать"), {1800, 240, 1575, 375});
+    Command4 = makeButton(Frame1, QStringLiteral("Вкл. помощь"), {3480, 240, 1575, 375});
+    Command3 = makeButton(Frame1, QStringLiteral("Выход"), {5160, 240, 1575, 375});
+    connect(Command1, &QPushButton::clicked, this, &Form1::command1Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::command2Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::command3Click);
+    connect(Command4, &QPushButton::clicked, this, &Form1::command4Click);
+
+    Ent = new QLineEdit(QStringLiteral(" \r\n"), this);
+    Ent->setGeometry(Twips::rect(6510, 0, 330, 285));
+    Ent->hide();
+
+    // Created last, so that when shown it lies above everything it covers.
+    Frame2 = new QGroupBox(this);
+    Frame2->setGeometry(Twips::rect(120, 1200, 6945, 5055));
+    Frame2->setCursor(Qt::ArrowCursor);
+    Frame2->hide();
+    Command5 = makeButton(Frame2, QStringLiteral("Правила"), {210, 210, 1485, 330});
+    Command6 = makeButton(Frame2, QStringLiteral("10-ка лучших"), {2835, 210, 1485, 330});
+    Command7 = makeButton(Frame2, QStringLiteral("О создателях"), {5250, 210, 1485, 330});
+    connect(Command5, &QPushButton::clicked, this, &Form1::command5Click);
+    connect(Command6, &QPushButton::clicked, this, &Form1::command6Click);
+    connect(Command7, &QPushButton::clicked, this, &Form1::command7Click);
+    Label7 = makeLabel(Frame2, QStringLiteral("Правила жутко просты - кликай на мишенях и все."),
+                       {210, 630, 6525, 4110});
+    Label7->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Label7->setLineWidth(1);
+    Label7->setWordWrap(true);
+    for (int i = 0; i < Rows; ++i) {
+        const int top = 1260 + 240 * i;
+        const int placeWidth = i < 9 ? 135 : (i == 9 ? 255 : 375);
+        const QString place = i < 10 ? QStringLiteral("%1.").arg(i + 1) : QStringLiteral("LoL.");
+        Mesto[i] = makeLabel(Frame2, place, {1785, top, placeWidth, 255});
+        NameP[i] = makeLabel(Frame2, QStringLiteral("Label1"), {2145, top, 1335, 255});
+        ScoresP[i] = makeLabel(Frame2, QStringLiteral("Label1"), {3705, top, 1215, 255});
+        Mesto[i]->hide();
+        NameP[i]->hide();
+        ScoresP[i]->hide();
+    }
+
+    Timer1 = new GameTimer(10, this);
+    Timer2 = new GameTimer(1000, this);
+    Timer3 = new GameTimer(1000, this);
+    Timer4 = new GameTimer(1000, this);
+    connect(Timer2, &GameTimer::tick, this, &Form1::timer2Tick);
+    connect(Timer3, &GameTimer::tick, this, &Form1::appearanceTick);
+    connect(Timer4, &GameTimer::tick, this, &Form1::appearanceTick);
+
+    // Keyboard focus order; the other controls never take the focus.
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, Command3);
+    setTabOrder(Command3, Command4);
+    setTabOrder(Command4, HScroll1);
+    setTabOrder(HScroll1, Command5);
+    setTabOrder(Command5, Command6);
+    setTabOrder(Command6, Command7);
+}
+
+// ---- Helpers shared by the handlers -----------------------------------------------------------
+
+void Form1::setAllTimersEnabled(bool enabled)
+{
+    Timer1->setEnabled(enabled);
+    Timer2->setEnabled(enabled);
+    Timer3->setEnabled(enabled);
+    Timer4->setEnabled(enabled);
+}
+
+void Form1::setTargetsVisible(bool visible)
+{
+    for (TargetPicture *target : Image)
+        target->setVisible(visible);
+}
+
+void Form1::setTargetsEnabled(bool enabled)
+{
+    for (TargetPicture *target : Image)
+        target->setEnabled(enabled);
+}
+
+void Form1::refreshTableLabels()
+{
+    for (int row = 0; row < Rows; ++row) {
+        ScoresP[row]->setText(QString::number(TopScores[row]));
+        NameP[row]->setText(TopNames[row]);
+    }
+}
+
+void Form1::centreHorizontally(QWidget *control)
+{
+    // Computed in single precision, in twips, on the layout's own outer width, so the result
+    // does not depend on the window manager's border.
+    const float left = (OuterWidthTwips - float(control->width() * Twips::PerPixel)) / 2;
+    control->move(Twips::toPixels(left), control->y());
+}
+
+QString Form1::lineBreak() const
+{
+    return Ent->text();
+}
+
+double Form1::counter(const QLineEdit *box) const
+{
+    return m_numbers.toNumber(box->text());
+}
+
+void Form1::setCounter(QLineEdit *box, double value)
+{
+    box->setText(m_numbers.toText(value));
+}
+
+void Form1::tellPlayer(const QString &text)
+{
+    m_dialogs.messageBox(text, QStringLiteral("Попадайка"), Dialogs::Buttons::Ok);
+}
+
+// ---- Window events ----------------------------------------------------------------------------
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    formClosing();
+    event->accept();
+}
+
+// Only the bare surface gives a click: a press that Qt passes up from a control that ignored
+// it (a label, a frame, a disabled box) lands here too, so look at what lies under the mouse.
+void Form1::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    m_surfacePressed = event->button() == Qt::LeftButton && childAt(at) == nullptr;
+    event->accept();
+}
+
+void Form1::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    const bool click = m_surfacePressed && event->button() == Qt::LeftButton
+                       && rect().contains(at) && childAt(at) == nullptr;
+    m_surfacePressed = false;
+    event->accept();
+    if (click)
+        surfaceClick();
+}
+
+// The second press of a double click is no click at all.
+void Form1::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    m_surfacePressed = false;
+    event->accept();
+}

@@ -1,0 +1,80 @@
+#include "app/form1.h"
+
+#include "app/texts.h"
+#include "platform/files.h"
+#include "scores/scorecodec.h"
+
+#include <QLabel>
+#include <QScrollBar>
+
+void Form1::formLoad()
+{
+    // 1-3: a table in m_scoresTemp. A non-file named "Scores.dat" is left to CodeROM2, which
+    // never touches it.
+    if (m_files.kind(ScoreCodec::ScoreFileName) == Files::Kind::Missing)
+        NewFileDate();
+    CodeROM2();
+    m_scoresTemp2.clear();
+    m_files.removeFileOrLink(ScoreCodec::NumberTextFileName);
+
+    // 4: the rules text, each line ended by the line break.
+    const QStringList rules = Texts::rulesLines();
+    const QString br = lineBreak();
+    Label7->setText(rules.value(0) + br);
+    for (qsizetype line = 1; line < rules.size(); ++line)
+        Label7->setText(Label7->text() + rules[line] + br);
+
+    // 5-6
+    centreHorizontally(Label19);
+    centreHorizontally(HScroll1);
+
+    // 7: CodeROM2 has checked the table; should it still not read, the default table is used.
+    auto table = ScoreCodec::readTable(m_scoresTemp);
+    if (!table.ok())
+        table = ScoreCodec::readTable(ScoreCodec::defaultPlainTable());
+    for (Place = 0; Place < Rows; ++Place) {
+        TopNames[Place] = table.value().names[Place];
+        TopScores[Place] = table.value().scores[Place];
+    }
+
+    // 8
+    m_scoresTemp.clear();
+    m_files.removeFileOrLink(ScoreCodec::PlainTextFileName);
+
+    // 9
+    refreshTableLabels();
+}
+
+void Form1::formClosing()
+{
+    // Both ways of closing end here; the table is saved once.
+    if (m_closed)
+        return;
+    m_closed = true;
+
+    // 1-3: the table as the labels show it.
+    ScoreCodec::Fields names;
+    ScoreCodec::Fields scores;
+    for (Place = 0; Place < Rows; ++Place) {
+        names[Place] = NameP[Place]->text();
+        scores[Place] = ScoresP[Place]->text();
+    }
+    m_scoresTemp = ScoreCodec::plainTable(names, scores);
+
+    // 4-5: the old "Scores.dat" is not deleted first; CodeROM replaces it atomically, so a
+    // failed save leaves it whole.
+    CodeROM();
+    if (!m_scoreFileWriteError.isEmpty()) {
+        tellPlayer(m_scoreFileProblem.isEmpty()
+                       ? m_scoreFileWriteError
+                             + QStringLiteral("\nТаблица рекордов этого запуска не сохранена; "
+                                              "прежний файл, если он был, не изменился.")
+                       : m_scoreFileWriteError);
+    }
+
+    // 6
+    m_scoresTemp.clear();
+    m_files.removeFileOrLink(ScoreCodec::PlainTextFileName);
+    m_scoresTemp2.clear();
+    m_files.removeFileOrLink(ScoreCodec::NumberTextFileName);
+}

@@ -1,0 +1,12 @@
+// The game clock: one second of running time per tick of Timer2.
+
+#include "app/form1.h"
+#include "game/clockcaption.h"
+
+#include <QLabel>
+
+void Form1::timer2Tick()
+{
+    Seconds = nextSecond(Seconds);
+    Label2->setText(clockCaption(Seconds));
+}

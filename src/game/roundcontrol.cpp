@@ -1,0 +1,90 @@
+// Round control: the nickname, the start/pause/resume/restart button and the exit button.
+// The round's state is the caption of Command2.
+
+#include "app/form1.h"
+#include "platform/dialogs.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+
+namespace {
+
+const QString Start = QStringLiteral("Начать");
+const QString Pause = QStringLiteral("Пауза");
+const QString Resume = QStringLiteral("Продолжить");
+const QString Restart = QStringLiteral("Заново");
+
+void showNoNickError(Dialogs &dialogs)
+{
+    dialogs.messageBox(QStringLiteral("Вы не ввели свой ник!"), QStringLiteral("Ошибка"),
+                       Dialogs::Buttons::Ok);
+}
+
+// A name is one line of the table: a typed or pasted line break becomes a blank.
+QString asOneLine(QString answer)
+{
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|[\r\n\v\f\u0085\u2028\u2029]"));
+    return answer.replace(lineBreak, QStringLiteral(" "));
+}
+
+} // namespace
+
+void Form1::command1Click()
+{
+    for (;;) {
+        // Stored before it is checked: while the error box is open the nickname is empty.
+        Nick = asOneLine(m_dialogs.inputBox(QStringLiteral("Введите свой ник."),
+                                            QStringLiteral("Ваш ник")));
+        if (!Nick.isEmpty())
+            return;
+        showNoNickError(m_dialogs);
+    }
+}
+
+void Form1::command2Click()
+{
+    if (Nick.isEmpty()) {
+        showNoNickError(m_dialogs);
+        return;
+    }
+    if (Command2->text() == Restart) {
+        Text1->setText(QStringLiteral("0"));
+        Text2->setText(QStringLiteral("0"));
+        Label2->setText(QStringLiteral("Прошло времени: 00:00"));
+        HScroll1->hide();
+        Label19->hide();
+        PClick->hide();
+        setTargetsVisible(false);
+        setTargetsEnabled(true);
+        Label1->hide();
+        Label3->hide();
+        Seconds = 0;
+        setAllTimersEnabled(true);
+        Command2->setText(Pause);
+    } else if (Command2->text() == Start) {
+        HScroll1->hide();
+        Label19->hide();
+        PClick->hide();
+        Command2->setText(Pause);
+        setAllTimersEnabled(true);
+    } else if (Command2->text() == Pause) {
+        Command2->setText(Resume);
+        setAllTimersEnabled(false);
+        setTargetsEnabled(false);
+    } else if (Command2->text() == Resume) {
+        Command2->setText(Pause);
+        setAllTimersEnabled(true);
+        setTargetsEnabled(true);
+    }
+}
+
+void Form1::command3Click()
+{
+    if (m_dialogs.messageBox(QStringLiteral("Вы уверены?"), QStringLiteral("Выход"),
+                             Dialogs::Buttons::OkCancel)
+        == Dialogs::OkResult)
+        close();
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/files.h"
+
+// The files of the process's current directory on disk. The directory is taken afresh at every
+// call; names are joined to it by QDir.
+class DiskFiles : public Files
+{
+public:
+    // File: a regular file, or a link to one, that is not hidden. Other: a dangling link, a
+    // directory, a FIFO, a device, a socket or a hidden file.
+    Kind kind(const QString &name) const override;
+    // Opens regular files only, so a FIFO or a device can never block the game.
+    std::optional<QByteArray> read(const QString &name, qint64 maxBytes) const override;
+    // Through QSaveFile: a link is followed and its target replaced.
+    QString writeAtomically(const QString &name, const QByteArray &bytes) override;
+    void removeFileOrLink(const QString &name) override;
+    // Tries name + suffix, then name + suffix + "-2", "-3", ...
+    std::optional<QString> renameAside(const QString &name, const QString &suffix) override;
+};

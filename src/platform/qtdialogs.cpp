@@ -1,0 +1,47 @@
+#include "platform/qtdialogs.h"
+
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+QString QtDialogs::okText()
+{
+    return QStringLiteral("ОК");
+}
+
+QString QtDialogs::cancelText()
+{
+    return QStringLiteral("Отмена");
+}
+
+int QtDialogs::messageBox(const QString &text, const QString &title, Buttons buttons)
+{
+    QMessageBox box(m_parent);
+    box.setWindowTitle(title);
+    box.setIcon(QMessageBox::NoIcon);
+    // The texts carry the player's nickname: never let it be read as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    QPushButton *ok = box.addButton(okText(), QMessageBox::AcceptRole);
+    QPushButton *cancel = nullptr;
+    if (buttons == Buttons::OkCancel)
+        cancel = box.addButton(cancelText(), QMessageBox::RejectRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(cancel ? cancel : ok);
+    box.exec();
+    return box.clickedButton() == ok ? OkResult : CancelResult;
+}
+
+QString QtDialogs::inputBox(const QString &prompt, const QString &title)
+{
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(title);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(QString());
+    dialog.setOkButtonText(okText());
+    dialog.setCancelButtonText(cancelText());
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.textValue();
+}

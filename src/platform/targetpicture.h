@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QPixmap>
+#include <QRect>
+#include <QWidget>
+
+// A picture control for a target: shows its picture stretched to its current size and reports
+// single left clicks. Its geometry is kept in twips, exactly as the game sets it; the widget's
+// pixel geometry follows.
+class TargetPicture : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TargetPicture(const QPixmap &picture, QWidget *parent = nullptr);
+
+    int Left() const { return m_twips.x(); }
+    int Top() const { return m_twips.y(); }
+    int Width() const { return m_twips.width(); }
+    int Height() const { return m_twips.height(); }
+    void setLeft(int twips);
+    void setTop(int twips);
+    void setWidth(int twips);
+    void setHeight(int twips);
+    void setTwipsGeometry(const QRect &twips);
+
+signals:
+    // A press and a release of the left button over the shown, enabled picture; the second
+    // press of a double click is none.
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    void applyGeometry();
+
+    QPixmap m_picture;
+    QRect m_twips;
+    bool m_pressed = false;
+};

@@ -1,0 +1,41 @@
+// Game over: stop the round, report its results and offer them to the table of best results.
+
+#include "app/form1.h"
+#include "platform/dialogs.h"
+#include "scores/results.h"
+#include "scores/toptable.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+void Form1::EndGame()
+{
+    setAllTimersEnabled(false);
+
+    const int level = HScroll1->value();
+    const double hits = counter(Text1);
+    const double clicks = counter(Text2);
+    FinalScore = Results::finalScore(hits, clicks, Seconds, level);
+
+    // The last picture of the round stays on screen while the box is open.
+    m_dialogs.messageBox(Results::gameOverText(Nick, FinalScore), QStringLiteral("Game Over"),
+                         Dialogs::Buttons::Ok);
+
+    setTargetsVisible(false);
+    HScroll1->show();
+    Label19->show();
+    PClick->show();
+
+    Label1->setText(Results::accuracyLine(Nick, hits, clicks, m_numbers));
+    Label1->show();
+    Label3->setText(Results::clicksPerMinuteLine(clicks, Seconds, m_numbers));
+    Label3->show();
+
+    Command2->setText(QStringLiteral("Заново"));
+
+    Place = static_cast<qint16>(TopTable::insertionRow(TopScores, FinalScore));
+    if (Place < Rows)
+        Scores();
+}

@@ -1,0 +1,122 @@
+#include "app/form1.h"
+
+#include "platform/files.h"
+#include "scores/scorecodec.h"
+
+// The score file procedures. The two inner layers live in m_scoresTemp and m_scoresTemp2;
+// nothing is ever written under "Scores.temp" or "Scores.temp2". Only CodeROM writes to disk,
+// and only through an atomic replace, so no failure can leave a half-written table behind.
+
+namespace {
+
+const QString DamagedSuffix = QStringLiteral(".damaged");
+
+} // namespace
+
+void Form1::CodeROM()
+{
+    m_scoresTemp2 = ScoreCodec::encodeNumberText(m_scoresTemp);
+    // A "Scores.dat" that could not be loaded (no file, unreadable, damaged and not put aside)
+    // holds something the player may still want: never replace it.
+    if (!m_scoreFileProblem.isEmpty()) {
+        m_scoreFileWriteError = m_scoreFileProblem;
+        return;
+    }
+    m_scoreFileWriteError =
+        m_files.writeAtomically(ScoreCodec::ScoreFileName, ScoreCodec::encodeScoreFile(m_scoresTemp2));
+}
+
+void Form1::CodeROM2()
+{
+    const QString fileName = ScoreCodec::ScoreFileName;
+    const auto useDefaultTable = [this] {
+        m_scoresTemp = ScoreCodec::defaultPlainTable();
+        m_scoresTemp2 = ScoreCodec::encodeNumberText(m_scoresTemp);
+    };
+    m_scoresTemp.clear();
+    m_scoresTemp2.clear();
+
+    switch (m_files.kind(fileName)) {
+    case Files::Kind::Missing:
+        // Only when NewFileDate could not write it (and has told the player) or the file went
+        // away just now: the default table it is.
+        useDefaultTable();
+        return;
+    case Files::Kind::Other:
+        m_scoreFileProblem = QStringLiteral(
+            "Таблица рекордов не сохранена: в папке игры под именем «%1» лежит не файл "
+            "(например, папка), и игра его не трогает. Результаты этого запуска не записаны.")
+                                 .arg(fileName);
+        tellPlayer(QStringLiteral(
+                       "В папке игры под именем «%1» лежит не файл с таблицей рекордов "
+                       "(например, папка). Игра его не тронет и начнёт с пустой таблицы, но "
+                       "сохранить таблицу при выходе не сможет.")
+                       .arg(fileName));
+        useDefaultTable();
+        return;
+    case Files::Kind::File:
+        break;
+    }
+
+    const auto bytes = m_files.read(fileName, ScoreCodec::MaxFileBytes);
+    if (!bytes) {
+        m_scoreFileProblem = QStringLiteral(
+            "Таблица рекордов не сохранена: файл «%1» не удалось прочитать при запуске, и игра "
+            "не стала его перезаписывать.")
+                                 .arg(fileName);
+        tellPlayer(QStringLiteral("Файл таблицы рекордов «%1» не удалось прочитать. Игра начнёт с "
+                                  "пустой таблицы и не будет перезаписывать этот файл.")
+                       .arg(fileName));
+        useDefaultTable();
+        return;
+    }
+
+    QString damage;
+    if (bytes->size() > ScoreCodec::MaxFileBytes) {
+        damage = QStringLiteral("он слишком велик для таблицы рекордов");
+    } else {
+        m_scoresTemp2 = ScoreCodec::decodeScoreFile(*bytes);
+        const auto plain = ScoreCodec::decodeNumberText(m_scoresTemp2);
+        // Checked here in full, so that the start-up always finds a readable table.
+        const auto table = plain.ok() ? ScoreCodec::readTable(plain.value())
+                                      : ScoreCodec::Result<ScoreCodec::Table>::damaged(plain.damage());
+        if (table.ok())
+            m_scoresTemp = plain.value();
+        else
+            damage = table.damage();
+    }
+    if (damage.isEmpty())
+        return;
+
+    useDefaultTable();
+    if (const auto asideName = m_files.renameAside(fileName, DamagedSuffix)) {
+        tellPlayer(QStringLiteral("Файл таблицы рекордов «%1» повреждён (%2). Игра начнёт с "
+                                  "пустой таблицы.\nСтарый файл не удалён: он переименован в "
+                                  "«%3» и лежит в той же папке.")
+                       .arg(fileName, damage, *asideName));
+    } else {
+        m_scoreFileProblem = QStringLiteral(
+            "Таблица рекордов не сохранена: повреждённый файл «%1» не удалось переименовать, "
+            "и игра не стала записывать поверх него.")
+                                 .arg(fileName);
+        tellPlayer(QStringLiteral("Файл таблицы рекордов «%1» повреждён (%2). Игра начнёт с "
+                                  "пустой таблицы.\nПереименовать файл не удалось, поэтому игра "
+                                  "оставит его как есть и при выходе таблицу не сохранит.")
+                       .arg(fileName, damage));
+    }
+}
+
+void Form1::NewFileDate()
+{
+    m_scoresTemp = ScoreCodec::defaultPlainTable();
+    CodeROM();
+    if (!m_scoreFileWriteError.isEmpty()) {
+        tellPlayer(m_scoreFileWriteError
+                   + QStringLiteral("\nИгра начнёт с пустой таблицы рекордов и попробует "
+                                    "сохранить её ещё раз при выходе."));
+    }
+    m_scoresTemp.clear();
+    m_scoresTemp2.clear();
+    m_files.removeFileOrLink(ScoreCodec::PlainTextFileName);
+    m_files.removeFileOrLink(ScoreCodec::NumberTextFileName);
+}

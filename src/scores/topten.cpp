@@ -1,0 +1,13 @@
+// The table of best results: insert a qualifying result and show the table anew.
+
+#include "app/form1.h"
+#include "scores/toptable.h"
+
+#include <QScrollBar>
+
+void Form1::Scores()
+{
+    TopTable::insert(TopNames, TopScores, Place, Nick + TopTable::levelTag(HScroll1->value()),
+                     FinalScore);
+    refreshTableLabels();
+}
