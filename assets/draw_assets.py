@@ -346,21 +346,7 @@ def write_target():
 
 # ---------------------------------------------------------------- resources
 
-QRC = """<!DOCTYPE RCC>
-<RCC version="1.0">
-    <qresource prefix="/assets">
-        <file>icon.ico</file>
-        <file>crosshair.cur</file>
-        <file>banner.gif</file>
-        <file>target.gif</file>
-    </qresource>
-</RCC>
-"""
 
-
-def write_qrc():
-    with open(out("assets.qrc"), "w", encoding="utf-8", newline="\n") as f:
-        f.write(QRC)
 
 
 if __name__ == "__main__":
@@ -368,4 +354,3 @@ if __name__ == "__main__":
     write_icon()
     write_banner()
     write_target()
-    write_qrc()

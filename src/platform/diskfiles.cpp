@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <limits>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -90,9 +91,11 @@ std::optional<QByteArray> DiskFiles::read(const QString &name, qint64 maxBytes) 
         return std::nullopt;
     // In pieces, so an over-long file costs no more than the cap.
     constexpr qint64 Piece = 1 << 20;
+    const qint64 limit = std::max<qint64>(maxBytes, 0)
+                         + (maxBytes < std::numeric_limits<qint64>::max() ? 1 : 0);
     QByteArray bytes;
-    while (bytes.size() <= maxBytes) {
-        const qint64 wanted = std::min(Piece, maxBytes + 1 - bytes.size());
+    while (bytes.size() < limit) {
+        const qint64 wanted = std::min(Piece, limit - bytes.size());
         const QByteArray piece = file.read(wanted);
         if (file.error() != QFileDevice::NoError)
             return std::nullopt;

@@ -92,6 +92,14 @@ std::optional<qint32> scoreOf(QByteArrayView line)
     return qint32(negative ? -magnitude : magnitude);
 }
 
+// Adding or subtracting 128 mod 256 is the same thing: flipping the top bit.
+void flipTopBits(QByteArrayView from, char *to)
+{
+    const char *source = from.data();
+    for (qsizetype i = 0; i < from.size(); ++i)
+        to[i] = char(source[i] ^ 0x80);
+}
+
 } // namespace
 
 QByteArray toWindows1251(QStringView text)
@@ -164,8 +172,7 @@ QByteArray encodeNumberText(QByteArrayView plainText)
 QByteArray encodeScoreFile(QByteArrayView numberText)
 {
     QByteArray file(numberText.size() + 1, ExtraByte);
-    for (qsizetype i = 0; i < numberText.size(); ++i)
-        file[i] = char(quint8(numberText[i]) ^ 0x80); // + 128 mod 256
+    flipTopBits(numberText, file.data()); // + 128 mod 256
     return file;
 }
 
@@ -177,12 +184,15 @@ QByteArray encode(QByteArrayView plainText)
 QByteArray decodeScoreFile(QByteArrayView scoreFile)
 {
     QByteArray text(scoreFile.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < scoreFile.size(); ++i)
-        text[i] = char(quint8(scoreFile[i]) ^ 0x80); // - 128 mod 256
+    flipTopBits(scoreFile, text.data()); // - 128 mod 256
     return text;
 }
 
-Result<QByteArray> decodeNumberText(QByteArrayView numberText)
+namespace {
+
+// The number lines of `bytes`, each byte read with its top bit flipped when `flip` is 0x80 (so
+// a score file is parsed in place, without a copy of its number text).
+Result<QByteArray> parseNumberLines(QByteArrayView bytes, quint8 flip)
 {
     using R = Result<QByteArray>;
     const auto notNumbers = [] { return R::damaged(QStringLiteral("в нём не числа")); };
@@ -190,29 +200,30 @@ Result<QByteArray> decodeNumberText(QByteArrayView numberText)
         return R::damaged(QStringLiteral("в нём число вне допустимых пределов"));
     };
 
+    const char *data = bytes.data();
+    const auto at = [data, flip](qsizetype i) { return char(quint8(data[i]) ^ flip); };
     QByteArray plain;
-    plain.reserve(numberText.size() / 4);
-    const qsizetype size = numberText.size();
+    const qsizetype size = bytes.size();
     qsizetype pos = 0;
     int expectedLow = -1; // the previous line's high byte
     // Whatever is left once at most one byte remains is the extra byte.
     while (size - pos > 1) {
-        const char sign = numberText[pos++];
+        const char sign = at(pos++);
         if (sign != ' ' && sign != '-')
             return notNumbers();
         const qsizetype digitsBegin = pos;
         qint32 magnitude = 0;
-        while (pos < size && isDigit(numberText[pos])) {
-            magnitude = magnitude * 10 + (numberText[pos] - '0');
+        while (pos < size && isDigit(at(pos))) {
+            magnitude = magnitude * 10 + (at(pos) - '0');
             ++pos;
             if (magnitude > 32768)
                 return outOfRange(); // also keeps a long run of digits from overflowing
         }
         const qsizetype digitCount = pos - digitsBegin;
-        if (digitCount == 0 || (digitCount > 1 && numberText[digitsBegin] == '0'))
+        if (digitCount == 0 || (digitCount > 1 && at(digitsBegin) == '0'))
             return notNumbers();
-        if (size - pos < 3 || numberText[pos] != ' ' || numberText[pos + 1] != '\r'
-            || numberText[pos + 2] != '\n')
+        if (size - pos < 3 || at(pos) != ' ' || at(pos + 1) != '\r'
+            || at(pos + 2) != '\n')
             return notNumbers();
         pos += 3;
         if (sign == '-' && magnitude == 0)
@@ -230,6 +241,20 @@ Result<QByteArray> decodeNumberText(QByteArrayView numberText)
     if (plain.isEmpty())
         return R::damaged(QStringLiteral("он пуст или обрезан"));
     return R::success(plain);
+}
+
+} // namespace
+
+Result<QByteArray> decodeNumberText(QByteArrayView numberText)
+{
+    return parseNumberLines(numberText, 0);
+}
+
+Result<QByteArray> decodePlainText(QByteArrayView scoreFile)
+{
+    if (scoreFile.size() > MaxFileBytes)
+        return Result<QByteArray>::damaged(QStringLiteral("он слишком велик для таблицы рекордов"));
+    return parseNumberLines(scoreFile, 0x80);
 }
 
 Result<Table> readTable(QByteArrayView plainText)
@@ -257,9 +282,7 @@ Result<Table> readTable(QByteArrayView plainText)
 
 Result<Table> decode(QByteArrayView scoreFile)
 {
-    if (scoreFile.size() > MaxFileBytes)
-        return Result<Table>::damaged(QStringLiteral("он слишком велик для таблицы рекордов"));
-    const auto plain = decodeNumberText(decodeScoreFile(scoreFile));
+    const auto plain = decodePlainText(scoreFile);
     if (!plain.ok())
         return Result<Table>::damaged(plain.damage());
     return readTable(plain.value());

@@ -100,7 +100,11 @@ Result<QByteArray> decodeNumberText(QByteArrayView numberText);
 // number.
 Result<Table> readTable(QByteArrayView plainText);
 
-// Layer 3 -> table, all checks included; a file longer than MaxFileBytes is damaged.
+// Layer 3 -> layer 1, checked as decodeNumberText() does; a file longer than MaxFileBytes is
+// damaged. Works on the file in place: junk is rejected without a pass over the whole file.
+Result<QByteArray> decodePlainText(QByteArrayView scoreFile);
+
+// Layer 3 -> table, all checks included.
 Result<Table> decode(QByteArrayView scoreFile);
 
 } // namespace ScoreCodec

@@ -44,11 +44,11 @@ void Form1::CodeROM2()
         return;
     case Files::Kind::Other:
         m_scoreFileProblem = QStringLiteral(
-            "Таблица рекордов не сохранена: в папке игры под именем «%1» лежит не файл "
+            "Таблица рекордов не сохранена: в рабочей папке игры под именем «%1» лежит не файл "
             "(например, папка), и игра его не трогает. Результаты этого запуска не записаны.")
                                  .arg(fileName);
         tellPlayer(QStringLiteral(
-                       "В папке игры под именем «%1» лежит не файл с таблицей рекордов "
+                       "В рабочей папке игры под именем «%1» лежит не файл с таблицей рекордов "
                        "(например, папка). Игра его не тронет и начнёт с пустой таблицы, но "
                        "сохранить таблицу при выходе не сможет.")
                        .arg(fileName));
@@ -71,23 +71,17 @@ void Form1::CodeROM2()
         return;
     }
 
-    QString damage;
-    if (bytes->size() > ScoreCodec::MaxFileBytes) {
-        damage = QStringLiteral("он слишком велик для таблицы рекордов");
-    } else {
+    // Checked in full here, so that the start-up always finds a readable table.
+    const auto plain = ScoreCodec::decodePlainText(*bytes);
+    const auto table = plain.ok() ? ScoreCodec::readTable(plain.value())
+                                  : ScoreCodec::Result<ScoreCodec::Table>::damaged(plain.damage());
+    if (table.ok()) {
         m_scoresTemp2 = ScoreCodec::decodeScoreFile(*bytes);
-        const auto plain = ScoreCodec::decodeNumberText(m_scoresTemp2);
-        // Checked here in full, so that the start-up always finds a readable table.
-        const auto table = plain.ok() ? ScoreCodec::readTable(plain.value())
-                                      : ScoreCodec::Result<ScoreCodec::Table>::damaged(plain.damage());
-        if (table.ok())
-            m_scoresTemp = plain.value();
-        else
-            damage = table.damage();
-    }
-    if (damage.isEmpty())
+        m_scoresTemp = plain.value();
         return;
+    }
 
+    const QString damage = table.damage();
     useDefaultTable();
     if (const auto asideName = m_files.renameAside(fileName, DamagedSuffix)) {
         tellPlayer(QStringLiteral("Файл таблицы рекордов «%1» повреждён (%2). Игра начнёт с "

@@ -15,6 +15,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QWindow>
 
 Q_DECLARE_METATYPE(QWidget *)
 
@@ -332,39 +333,56 @@ private slots:
         f->show();
         QVERIFY(QTest::qWaitForWindowExposed(f));
         // A round runs, so every click that reaches a handler counts; the targets stand still.
-        f->Timer3->setEnabled(true);
-        f->Timer3->setInterval(0);
+        f->Nick = QStringLiteral("Вася");
+        f->command2Click();
+        for (auto *timer : {f->Timer2, f->Timer3, f->Timer4})
+            timer->setInterval(0);
         m_fixture->random.draws = {0.5f, 0.5f};
         TargetPicture *target = f->Image[6];
         target->show();
+        // Through the window system, as the player clicks: Qt routes each press to the control
+        // under the mouse and makes a double click of two quick presses.
+        QWindow *window = f->windowHandle();
+        auto click = [&](QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+            QTest::mouseClick(window, button, {}, at);
+        };
+        auto doubleClick = [&](QPoint at) { QTest::mouseDClick(window, Qt::LeftButton, {}, at); };
         const QPoint surface(f->width() - 30, 130); // right of the counters, above the level name
         QVERIFY(!f->childAt(surface));
+        f->HScroll1->show(); // hidden during a round, shown here to see that it counts nothing
+        f->PClick->show();
+        f->Label19->show();
         const QMap<QString, QWidget *> controls{
             {"Label4", f->Label4}, {"Label19", f->Label19}, {"Label2", f->Label2},
             {"PClick", f->PClick}, {"Text2", f->Text2}, {"HScroll1", f->HScroll1}};
+        if (!controls.contains(where)) {
+            f->PClick->hide();
+            f->HScroll1->hide();
+            f->Label19->hide();
+        }
         if (where == "surface") {
-            QTest::mouseClick(f, Qt::LeftButton, {}, surface);
+            click(surface);
         } else if (where == "double") {
-            QTest::mouseDClick(f, Qt::LeftButton, {}, surface);
+            doubleClick(surface);
         } else if (where == "right") {
-            QTest::mouseClick(f, Qt::RightButton, {}, surface);
+            click(surface, Qt::RightButton);
         } else if (where == "Frame1") {
-            QTest::mouseClick(f, Qt::LeftButton, {}, f->Frame1->mapTo(f, QPoint(3, f->Frame1->height() - 3)));
+            click(f->Frame1->mapTo(f, QPoint(3, f->Frame1->height() - 3)));
         } else if (where == "target") {
-            QTest::mouseClick(f, Qt::LeftButton, {}, centreIn(f, target));
+            click(centreIn(f, target));
         } else if (where == "targetDouble") {
-            QTest::mouseDClick(f, Qt::LeftButton, {}, centreIn(f, target));
+            doubleClick(centreIn(f, target));
         } else if (where == "hiddenTarget") {
             const QPoint at = centreIn(f, target);
             target->hide();
-            QTest::mouseClick(f, Qt::LeftButton, {}, at);
+            click(at);
         } else if (where == "disabledTarget") {
             target->setEnabled(false);
-            QTest::mouseClick(f, Qt::LeftButton, {}, centreIn(f, target));
+            click(centreIn(f, target));
         } else {
             QWidget *w = controls.value(where);
             QVERIFY(w);
-            QTest::mouseClick(f, Qt::LeftButton, {}, centreIn(f, w));
+            click(centreIn(f, w));
         }
         QCOMPARE(f->Text1->text(), QString::number(hits));
         QCOMPARE(f->Text2->text(), QString::number(hits + misses));

@@ -11,7 +11,8 @@ std::optional<QByteArray> FakeFiles::read(const QString &name, qint64 maxBytes) 
 {
     if (readFails || !files.contains(name))
         return std::nullopt;
-    return files.value(name).left(maxBytes + 1);
+    const QByteArray bytes = files.value(name);
+    return maxBytes < bytes.size() ? bytes.left(maxBytes + 1) : bytes;
 }
 
 QString FakeFiles::writeAtomically(const QString &name, const QByteArray &bytes)
