@@ -201,6 +201,7 @@ void Form1::createControls()
     Frame2 = new QGroupBox(this);
     Frame2->setGeometry(Twips::rect(120, 1200, 6945, 5055));
     Frame2->setCursor(Qt::ArrowCursor);
+    Frame2->setAutoFillBackground(true); // opaque, so no target shows through the panel
     Frame2->hide();
     Command5 = makeButton(Frame2, QStringLiteral("Правила"), {210, 210, 1485, 330});
     Command6 = makeButton(Frame2, QStringLiteral("10-ка лучших"), {2835, 210, 1485, 330});

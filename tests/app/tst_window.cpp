@@ -250,6 +250,12 @@ private slots:
             QVERIFY(top);
             QVERIFY2(top == f->Frame2 || f->Frame2->isAncestorOf(top), qPrintable(top->metaObject()->className()));
         }
+        // And nothing beneath shows through: the panel looks the same with or without a
+        // target under it.
+        const QRect panel = f->Frame2->geometry();
+        const QImage withTarget = f->grab(panel).toImage();
+        f->Image[5]->hide();
+        QCOMPARE(f->grab(panel).toImage(), withTarget);
     }
 
     void everyFixedCaptionFitsItsControl()
