@@ -1,337 +1,159 @@
+#include "app/texts.h"
 #include "doubles/formfixture.h"
 #include "platform/diskfiles.h"
 #include "scores/scorecodec.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QScrollBar>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
-namespace {
+static const QString ScoreFile = QStringLiteral("Scores.dat");
+static const QString Aside = QStringLiteral("Scores.dat.damaged");
+static const QString Empty = QStringLiteral("<Пусто>");
 
-const QString ScoreFile = QStringLiteral("Scores.dat");
-const QString Empty = QStringLiteral("<Пусто>");
-
-QStringList entries()
+static QStringList entries()
 {
-    return QDir::current().entryList(QDir::AllEntries | QDir::Hidden | QDir::System
-                                         | QDir::NoDotAndDotDot,
-                                     QDir::Name);
+    return QDir().entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
-void put(const QString &name, const QByteArray &bytes)
+static bool put(const QString &name, const QByteArray &bytes)
 {
     QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-QByteArray contents(const QString &name)
+static QByteArray contents(const QString &name)
 {
     QFile file(name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-// A score file whose row 0 is `name` with `score`, the other rows empty.
-QByteArray scoreFileWith(const QString &name, const QString &score)
+static bool showsDefaultTable(const Form1 &form)
 {
-    ScoreCodec::Fields names;
-    ScoreCodec::Fields scores;
-    names.fill(Empty);
-    scores.fill(QStringLiteral("0"));
-    names[0] = name;
-    scores[0] = score;
-    return ScoreCodec::encode(ScoreCodec::plainTable(names, scores));
+    bool shown = true;
+    for (int row = 0; row < Form1::Rows; ++row)
+        shown = shown && form.NameP[row]->text() == Empty && form.ScoresP[row]->text() == "0"
+                && form.TopNames[row] == Empty && form.TopScores[row] == 0;
+    return shown;
 }
-
-bool showsDefaultTable(const Form1 &form)
-{
-    for (int row = 0; row < Form1::Rows; ++row) {
-        if (form.NameP[row]->text() != Empty || form.ScoresP[row]->text() != QLatin1String("0")
-            || form.TopNames[row] != Empty || form.TopScores[row] != 0)
-            return false;
-    }
-    return true;
-}
-
-} // namespace
 
 class TestScoreFile : public QObject
 {
     Q_OBJECT
+    std::optional<QTemporaryDir> m_dir;
+    DiskFiles m_disk;
 
 private slots:
-    void init();
-    void cleanup();
-
-    void firstStartShowsDefaultTableAndLeavesOnlyScoreFile();
-    void restartWithoutPlayingKeepsTableAndBytes();
-    void nameWithCommaQuotesAndBlanksSurvivesRestart();
-    void leftOverTransientEntriesAreRemovedAndChangeNothing_data();
-    void leftOverTransientEntriesAreRemovedAndChangeNothing();
-    void rulesTextHasTenLinesEachEndedByLineBreak();
-    void levelNameAndScaleAreCentredOnOuterWidth();
-    void damagedFileIsKeptAsideAndDefaultTableShown_data();
-    void damagedFileIsKeptAsideAndDefaultTableShown();
-    void secondDamagedFileNeverOverwritesFirst();
-    void directoryNamedScoreFileIsNeverTouched();
-    void unsavableTableKeepsOldBytesAndTellsPlayer_data();
-    void unsavableTableKeepsOldBytesAndTellsPlayer();
-    void firstStartInUnwritableDirectoryStillRuns();
-    void closingTwiceSavesOnce();
-
-private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_previousDirectory;
-    DiskFiles m_disk;
-};
-
-void TestScoreFile::init()
-{
-    m_previousDirectory = QDir::currentPath();
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(QDir::setCurrent(m_dir->path()));
-}
-
-void TestScoreFile::cleanup()
-{
-    QDir::setCurrent(m_previousDirectory);
-    m_dir.reset();
-}
-
-void TestScoreFile::firstStartShowsDefaultTableAndLeavesOnlyScoreFile()
-{
-    FormFixture fixture(&m_disk);
-    QVERIFY(showsDefaultTable(fixture.load()));
-    QCOMPARE(entries(), QStringList{ScoreFile});
-    fixture.close();
-    QCOMPARE(entries(), QStringList{ScoreFile});
-    QCOMPARE(fixture.dialogs.shown.size(), 0);
-    const auto table = ScoreCodec::decode(contents(ScoreFile));
-    QVERIFY(table.ok());
-    QCOMPARE(table.value().names[10], Empty);
-}
-
-void TestScoreFile::restartWithoutPlayingKeepsTableAndBytes()
-{
-    put(ScoreFile, scoreFileWith(QStringLiteral("Вася (Н)"), QStringLiteral("-12")));
-    QByteArray firstSave;
-    for (int run = 0; run < 2; ++run) {
-        FormFixture fixture(&m_disk);
-        const Form1 &form = fixture.load();
-        QCOMPARE(form.NameP[0]->text(), QStringLiteral("Вася (Н)"));
-        QCOMPARE(form.ScoresP[0]->text(), QStringLiteral("-12"));
-        QCOMPARE(form.TopScores[0], -12);
-        fixture.close();
-        if (run == 0)
-            firstSave = contents(ScoreFile);
-    }
-    QCOMPARE(contents(ScoreFile), firstSave);
-    QCOMPARE(entries(), QStringList{ScoreFile});
-}
-
-void TestScoreFile::nameWithCommaQuotesAndBlanksSurvivesRestart()
-{
-    const QString name = QStringLiteral("   Иван, \"Грозный\" '' (ОТ)  ");
+    void init() { QVERIFY(m_dir.emplace().isValid() && QDir::setCurrent(m_dir->path())); }
+    void firstStartShowsDefaultsAndLeavesOnlyScoreFile()
     {
         FormFixture fixture(&m_disk);
-        Form1 &form = fixture.load();
-        form.NameP[3]->setText(name);
-        form.ScoresP[3]->setText(QStringLiteral("2147483647"));
+        const Form1 &form = fixture.load();
+        QVERIFY(showsDefaultTable(form));
+        QCOMPARE(form.Label7->text(), Texts::rulesLines().join(" \r\n") + " \r\n");
+        for (const QWidget *control : std::initializer_list<const QWidget *>{form.Label19, form.HScroll1})
+            QVERIFY(qAbs(control->x() * 15 - (Form1::OuterWidthTwips - control->width() * 15) / 2.0) <= 15);
         fixture.close();
+        QCOMPARE(entries(), QStringList{ScoreFile});
+        QCOMPARE(fixture.dialogs.shown.size(), 0);
     }
-    FormFixture fixture(&m_disk);
-    const Form1 &form = fixture.load();
-    QCOMPARE(form.NameP[3]->text(), name);
-    QCOMPARE(form.TopNames[3], name);
-    QCOMPARE(form.TopScores[3], 2147483647);
-    QCOMPARE(form.NameP[2]->text(), Empty);
-}
-
-void TestScoreFile::leftOverTransientEntriesAreRemovedAndChangeNothing_data()
-{
-    QTest::addColumn<bool>("asLinks");
-    QTest::newRow("files") << false;
-    QTest::newRow("links to a file") << true;
-}
-
-void TestScoreFile::leftOverTransientEntriesAreRemovedAndChangeNothing()
-{
-    QFETCH(bool, asLinks);
-    put(ScoreFile, scoreFileWith(QStringLiteral("Оля"), QStringLiteral("9")));
-    const QByteArray stale = ScoreCodec::defaultPlainTable() + "junk\r\n";
-    for (const QString &name : {QStringLiteral("Scores.temp"), QStringLiteral("Scores.temp2")}) {
-        if (asLinks) {
-            put(name + QStringLiteral(".target"), stale);
-            QVERIFY(QFile::link(name + QStringLiteral(".target"), name));
-        } else {
-            put(name, stale);
+    void tableSurvivesRestartsByteForByteAndLeftOversGo_data()
+    {
+        QTest::addColumn<bool>("asLinks");
+        QTest::newRow("left-over files") << false;
+        QTest::newRow("left-over links to files") << true;
+    }
+    void tableSurvivesRestartsByteForByteAndLeftOversGo()
+    {
+        QFETCH(bool, asLinks);
+        const QString name = QStringLiteral("   Иван, \"Грозный\" '' (ОТ)  ");
+        {
+            FormFixture fixture(&m_disk);
+            Form1 &form = fixture.load();
+            form.NameP[3]->setText(name);
+            form.ScoresP[3]->setText(QStringLiteral("-12"));
+            fixture.close();
         }
+        const QByteArray saved = contents(ScoreFile), stale = ScoreCodec::defaultPlainTable();
+        QStringList expected{ScoreFile};
+        for (const QString temp : {"Scores.temp", "Scores.temp2"}) {
+            const QString real = asLinks ? temp + ".target" : temp;
+            QVERIFY(put(real, stale) && (!asLinks || QFile::link(real, temp)));
+            expected << QStringList(asLinks ? 1 : 0, real);
+        }
+        for (int run = 0; run < 2; ++run) {
+            FormFixture fixture(&m_disk);
+            const Form1 &form = fixture.load();
+            QCOMPARE(form.NameP[3]->text(), name);
+            QCOMPARE(form.ScoresP[3]->text(), QStringLiteral("-12"));
+            fixture.close();
+            QCOMPARE(contents(ScoreFile), saved);
+            QCOMPARE(entries(), expected);
+        }
+        if (asLinks)
+            QCOMPARE(contents("Scores.temp.target") + contents("Scores.temp2.target"), stale + stale);
     }
-    FormFixture fixture(&m_disk);
-    const Form1 &form = fixture.load();
-    QCOMPARE(form.NameP[0]->text(), QStringLiteral("Оля"));
-    QCOMPARE(form.ScoresP[0]->text(), QStringLiteral("9"));
-    fixture.close();
-
-    QStringList expected{ScoreFile};
-    if (asLinks) {
-        expected << QStringLiteral("Scores.temp.target") << QStringLiteral("Scores.temp2.target");
-        QCOMPARE(contents(QStringLiteral("Scores.temp.target")), stale);
-        QCOMPARE(contents(QStringLiteral("Scores.temp2.target")), stale);
+    void damagedFileIsKeptAsideAndNeverOverwritten_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray good = ScoreCodec::encode(ScoreCodec::defaultPlainTable());
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("cut in half") << good.left(good.size() / 2);
+        QTest::newRow("one bit flipped") << QByteArray(good).replace(40, 1, QByteArray(1, good[40] ^ 4));
+        QTest::newRow("plain text") << ScoreCodec::defaultPlainTable();
+        QTest::newRow("score is no number") << ScoreCodec::encode(ScoreCodec::defaultPlainTable().replace(" 0 ", "0x"));
     }
-    QCOMPARE(entries(), expected);
-}
-
-void TestScoreFile::rulesTextHasTenLinesEachEndedByLineBreak()
-{
-    FormFixture fixture(&m_disk);
-    const QString rules = fixture.load().Label7->text();
-    const QString br = QStringLiteral(" \r\n");
-    QCOMPARE(rules.count(br), 10);
-    QVERIFY(rules.startsWith(QStringLiteral("Правила жутко просты - кликай на мишенях и все.") + br
-                             + QStringLiteral("ПРЕДУПРЕЖДЕНИЕ: Таблица ''10-ка лучших''")));
-    QVERIFY(rules.contains(QStringLiteral("если у вас глючная система.") + br + br + br + br
-                           + QStringLiteral("Да, есть еще три(но не правила)") + br
-                           + QStringLiteral("1)Большая просьба")));
-    QVERIFY(rules.contains(br + QStringLiteral("3)Письма присылать с пометкой ''Popadaika''") + br
-                           + QString(57, u' ') + QStringLiteral("Wrenhold") + br));
-    QVERIFY(rules.endsWith(QStringLiteral("Wrenhold") + br));
-}
-
-void TestScoreFile::levelNameAndScaleAreCentredOnOuterWidth()
-{
-    FormFixture fixture(&m_disk);
-    const Form1 &form = fixture.load();
-    for (const QWidget *control : {static_cast<const QWidget *>(form.Label19),
-                                   static_cast<const QWidget *>(form.HScroll1)}) {
-        const double wanted = (Form1::OuterWidthTwips - control->width() * 15.0) / 2;
-        QVERIFY2(qAbs(control->x() * 15 - wanted) <= 15,
-                 qPrintable(QStringLiteral("%1: x %2 px").arg(control->metaObject()->className())
-                                .arg(control->x())));
+    void damagedFileIsKeptAsideAndNeverOverwritten()
+    {
+        QFETCH(QByteArray, bytes);
+        for (const QString aside : {Aside, Aside + "-2"}) {
+            QVERIFY(put(ScoreFile, bytes));
+            FormFixture fixture(&m_disk);
+            QVERIFY(showsDefaultTable(fixture.load()));
+            fixture.close();
+            QCOMPARE(fixture.dialogs.shown.size(), 1);
+            QVERIFY(fixture.dialogs.shown[0].text.contains("«" + aside + "»"));
+            QVERIFY(ScoreCodec::decode(contents(ScoreFile)).ok());
+        }
+        QCOMPARE(entries(), QStringList({ScoreFile, Aside, Aside + "-2"}));
+        QCOMPARE(contents(Aside) + contents(Aside + "-2"), bytes + bytes);
     }
-}
-
-void TestScoreFile::damagedFileIsKeptAsideAndDefaultTableShown_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    const QByteArray good = scoreFileWith(QStringLiteral("Вася"), QStringLiteral("5"));
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("cut in half") << good.left(good.size() / 2);
-    QTest::newRow("one bit flipped") << QByteArray(good).replace(40, 1, QByteArray(1, good[40] ^ 4));
-    QTest::newRow("plain text") << ScoreCodec::defaultPlainTable();
-    QTest::newRow("score is no number")
-        << scoreFileWith(QStringLiteral("Вася"), QStringLiteral("пять"));
-}
-
-void TestScoreFile::damagedFileIsKeptAsideAndDefaultTableShown()
-{
-    QFETCH(QByteArray, bytes);
-    put(ScoreFile, bytes);
-    FormFixture fixture(&m_disk);
-    QVERIFY(showsDefaultTable(fixture.load()));
-    QCOMPARE(fixture.dialogs.shown.size(), 1);
-    QVERIFY(fixture.dialogs.shown[0].text.contains(QStringLiteral("«Scores.dat.damaged»")));
-    QCOMPARE(fixture.dialogs.shown[0].title, QStringLiteral("Попадайка"));
-    QCOMPARE(entries(), QStringList{QStringLiteral("Scores.dat.damaged")});
-    QCOMPARE(contents(QStringLiteral("Scores.dat.damaged")), bytes);
-
-    fixture.close();
-    QCOMPARE(fixture.dialogs.shown.size(), 1);
-    QCOMPARE(entries(), QStringList({ScoreFile, QStringLiteral("Scores.dat.damaged")}));
-    QVERIFY(ScoreCodec::decode(contents(ScoreFile)).ok());
-}
-
-void TestScoreFile::secondDamagedFileNeverOverwritesFirst()
-{
-    for (const QByteArray &damaged : {QByteArray("first"), QByteArray("second")}) {
-        put(ScoreFile, damaged);
+    void directoryNamedScoreFileIsNeverTouched()
+    {
+        QVERIFY(QDir().mkpath(ScoreFile) && put(ScoreFile + "/inside", "kept"));
         FormFixture fixture(&m_disk);
-        fixture.load();
+        QVERIFY(showsDefaultTable(fixture.load()));
+        QCOMPARE(fixture.dialogs.shown.size(), 1);
         fixture.close();
+        QCOMPARE(fixture.dialogs.shown.size(), 2);
+        QVERIFY(fixture.dialogs.shown[1].text.contains(ScoreFile));
+        QCOMPARE(entries(), QStringList{ScoreFile});
+        QCOMPARE(contents(ScoreFile + "/inside"), QByteArray("kept"));
     }
-    QCOMPARE(contents(QStringLiteral("Scores.dat.damaged")), QByteArray("first"));
-    QCOMPARE(contents(QStringLiteral("Scores.dat.damaged-2")), QByteArray("second"));
-}
-
-void TestScoreFile::directoryNamedScoreFileIsNeverTouched()
-{
-    QVERIFY(QDir().mkpath(ScoreFile));
-    put(ScoreFile + QStringLiteral("/inside"), "kept");
-    FormFixture fixture(&m_disk);
-    QVERIFY(showsDefaultTable(fixture.load()));
-    QCOMPARE(fixture.dialogs.shown.size(), 1);
-    fixture.close();
-    QCOMPARE(fixture.dialogs.shown.size(), 2);
-    QVERIFY(fixture.dialogs.shown[1].text.contains(ScoreFile));
-    QCOMPARE(entries(), QStringList{ScoreFile});
-    QCOMPARE(QDir(ScoreFile).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-             QStringList{QStringLiteral("inside")});
-    QCOMPARE(contents(ScoreFile + QStringLiteral("/inside")), QByteArray("kept"));
-}
-
-void TestScoreFile::unsavableTableKeepsOldBytesAndTellsPlayer_data()
-{
-    QTest::addColumn<QString>("failure");
-    QTest::addColumn<int>("messagesAtStart");
-    QTest::newRow("write fails") << "write" << 0;
-    QTest::newRow("file unreadable") << "read" << 1;
-    QTest::newRow("damaged file cannot be put aside") << "rename" << 1;
-}
-
-void TestScoreFile::unsavableTableKeepsOldBytesAndTellsPlayer()
-{
-    QFETCH(QString, failure);
-    QFETCH(int, messagesAtStart);
-    FormFixture fixture;
-    FakeFiles &files = fixture.memoryFiles;
-    const QByteArray old = failure == QLatin1String("rename")
-                               ? QByteArray("damaged")
-                               : scoreFileWith(QStringLiteral("Вася"), QStringLiteral("5"));
-    files.files.insert(ScoreFile, old);
-    files.readFails = failure == QLatin1String("read");
-    files.renameFails = failure == QLatin1String("rename");
-
-    Form1 &form = fixture.load();
-    QCOMPARE(fixture.dialogs.shown.size(), messagesAtStart);
-    form.NameP[0]->setText(QStringLiteral("Новый"));
-    if (failure == QLatin1String("write"))
-        files.writeFailure = QStringLiteral("Диск переполнен.");
-    fixture.close();
-
-    QCOMPARE(fixture.dialogs.shown.size(), messagesAtStart + 1);
-    if (failure == QLatin1String("write"))
-        QVERIFY(fixture.dialogs.shown.back().text.contains(QStringLiteral("Диск переполнен.")));
-    QCOMPARE(files.files.value(ScoreFile), old);
-    QCOMPARE(files.writes, 0);
-}
-
-void TestScoreFile::firstStartInUnwritableDirectoryStillRuns()
-{
-    FormFixture fixture;
-    fixture.memoryFiles.writeFailure = QStringLiteral("Нет доступа.");
-    QVERIFY(showsDefaultTable(fixture.load()));
-    QCOMPARE(fixture.dialogs.shown.size(), 1);
-    QVERIFY(fixture.dialogs.shown[0].text.contains(QStringLiteral("Нет доступа.")));
-    fixture.memoryFiles.writeFailure.clear();
-    fixture.close();
-    QCOMPARE(fixture.dialogs.shown.size(), 1);
-    QVERIFY(ScoreCodec::decode(fixture.memoryFiles.files.value(ScoreFile)).ok());
-}
-
-void TestScoreFile::closingTwiceSavesOnce()
-{
-    FormFixture fixture;
-    Form1 &form = fixture.load();
-    const int writesAtStart = fixture.memoryFiles.writes;
-    fixture.close();
-    form.formClosing();
-    QCOMPARE(fixture.memoryFiles.writes, writesAtStart + 1);
-}
+    void failedSaveKeepsOldBytesAndTellsPlayer_data()
+    {
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("write fails") << "write";
+        QTest::newRow("file unreadable") << "read";
+        QTest::newRow("damaged file cannot be put aside") << "rename";
+    }
+    void failedSaveKeepsOldBytesAndTellsPlayer()
+    {
+        QFETCH(QString, failure);
+        FormFixture fixture;
+        FakeFiles &files = fixture.memoryFiles;
+        const QByteArray old =
+            failure == "rename" ? "damaged" : ScoreCodec::encode(ScoreCodec::defaultPlainTable());
+        files.files.insert(ScoreFile, old);
+        std::tie(files.readFails, files.renameFails) = std::pair(failure == "read", failure == "rename");
+        fixture.load().NameP[0]->setText(QStringLiteral("Новый"));
+        files.writeFailure = failure == "write" ? QStringLiteral("Диск переполнен.") : QString();
+        fixture.close();
+        QCOMPARE(fixture.dialogs.shown.size(), failure == "write" ? 1 : 2); // +1 at start
+        QVERIFY(failure != "write" || fixture.dialogs.shown.back().text.contains(files.writeFailure));
+        QCOMPARE(files.files.value(ScoreFile), old);
+    }
+};
 
 QTEST_MAIN(TestScoreFile)
 #include "tst_scorefile.moc"
