@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 
@@ -127,6 +128,9 @@ private:
     void refreshTableLabels();              // captions of NameP/ScoresP from TopNames/TopScores
     void centreHorizontally(QWidget *control); // on OuterWidthTwips
     QString lineBreak() const;              // the text of Ent
+    // Fills a label line by line, each line followed by the line break, the way the game
+    // always built its texts.
+    void writeLines(QLabel *label, const QStringList &lines);
     double counter(const QLineEdit *box) const;
     void setCounter(QLineEdit *box, double value);
     void tellPlayer(const QString &text);

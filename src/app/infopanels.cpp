@@ -7,14 +7,6 @@
 
 namespace {
 
-// Builds the caption the way the game always did: each line followed by the line break.
-void writeLines(QLabel *label, const QStringList &lines, const QString &lineBreak)
-{
-    label->setText(QString());
-    for (const QString &line : lines)
-        label->setText(label->text() + line + lineBreak);
-}
-
 // Shows or hides the table row by row: place, name, score. Place is the row counter, as in
 // every loop over the table.
 void setTableShown(Form1 &form, bool shown)
@@ -28,10 +20,17 @@ void setTableShown(Form1 &form, bool shown)
 
 } // namespace
 
+void Form1::writeLines(QLabel *label, const QStringList &lines)
+{
+    label->setText(QString());
+    for (const QString &line : lines)
+        label->setText(label->text() + line + lineBreak());
+}
+
 void Form1::command5Click()
 {
     setTableShown(*this, false);
-    writeLines(Label7, Texts::rulesLines(), lineBreak());
+    writeLines(Label7, Texts::rulesLines());
 }
 
 void Form1::command6Click()
@@ -43,5 +42,5 @@ void Form1::command6Click()
 void Form1::command7Click()
 {
     setTableShown(*this, false);
-    writeLines(Label7, Texts::creditLines(), lineBreak());
+    writeLines(Label7, Texts::creditLines());
 }

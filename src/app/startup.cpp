@@ -17,12 +17,8 @@ void Form1::formLoad()
     m_scoresTemp2.clear();
     m_files.removeFileOrLink(ScoreCodec::NumberTextFileName);
 
-    // 4: the rules text, each line ended by the line break.
-    const QStringList rules = Texts::rulesLines();
-    const QString br = lineBreak();
-    Label7->setText(rules.value(0) + br);
-    for (qsizetype line = 1; line < rules.size(); ++line)
-        Label7->setText(Label7->text() + rules[line] + br);
+    // 4: the rules text.
+    writeLines(Label7, Texts::rulesLines());
 
     // 5-6
     centreHorizontally(Label19);

@@ -106,7 +106,7 @@ private slots:
     void damagedFileIsKeptAsideAndNeverOverwritten()
     {
         QFETCH(QByteArray, bytes);
-        for (const QString aside : {Aside, Aside + "-2"}) {
+        for (const QString &aside : {Aside, Aside + "-2"}) {
             QVERIFY(put(ScoreFile, bytes));
             FormFixture fixture(&m_disk);
             QVERIFY(showsDefaultTable(fixture.load()));
