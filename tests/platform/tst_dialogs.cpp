@@ -4,9 +4,7 @@
 #include "platform/qtdialogs.h"
 
 #include <QApplication>
-#include <QDialogButtonBox>
 #include <QInputDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -15,32 +13,39 @@
 
 namespace {
 
-// Runs `answer` on the dialog once it is open and waiting in its own event loop.
-void whenOpen(std::function<void(QWidget *)> answer)
+// Runs `answer` on the dialog once it waits in its own event loop; a failed check inside
+// leaves the dialog open, so close it then rather than hang.
+void whenOpen(std::function<void(QDialog *)> answer)
 {
     QTimer::singleShot(0, [answer] {
-        QWidget *dialog = nullptr;
-        (void)QTest::qWaitFor([&] { return (dialog = QApplication::activeModalWidget()) != nullptr; });
-        if (dialog)
-            answer(dialog);
+        QWidget *open = nullptr;
+        (void)QTest::qWaitFor([&] { return (open = QApplication::activeModalWidget()) != nullptr; });
+        auto *dialog = qobject_cast<QDialog *>(open);
+        answer(dialog);
+        if (dialog && dialog->isVisible())
+            dialog->reject();
     });
 }
 
-QStringList buttonTexts(QWidget *dialog)
+QStringList buttonTexts(const QDialog *dialog)
 {
     QStringList texts;
-    for (auto *button : dialog->findChild<QDialogButtonBox *>()->buttons())
+    for (const QPushButton *button : dialog->findChildren<QPushButton *>())
         texts << button->text();
+    texts.sort();
     return texts;
 }
 
-QPushButton *buttonNamed(QWidget *dialog, const QString &text)
+QPushButton *button(const QDialog *dialog, const QString &text)
 {
-    for (auto *button : dialog->findChildren<QPushButton *>())
-        if (button->text() == text)
-            return button;
+    for (QPushButton *b : dialog->findChildren<QPushButton *>())
+        if (b->text() == text)
+            return b;
     return nullptr;
 }
+
+const QString Ok = QStringLiteral("ОК");
+const QString Cancel = QStringLiteral("Отмена");
 
 } // namespace
 
@@ -52,92 +57,64 @@ private slots:
     void messageBoxShowsTextTitleAndButtons_data()
     {
         QTest::addColumn<int>("buttons");
-        QTest::addColumn<QStringList>("expectedButtons");
-        QTest::addColumn<QString>("press");
-        QTest::addColumn<int>("expectedResult");
-        const QString ok = QStringLiteral("ОК");
-        const QString cancel = QStringLiteral("Отмена");
-        QTest::addRow("ok only") << int(Dialogs::Buttons::Ok) << QStringList{ok} << ok << 1;
-        QTest::addRow("ok of two") << int(Dialogs::Buttons::OkCancel) << QStringList{ok, cancel} << ok << 1;
-        QTest::addRow("cancel of two") << int(Dialogs::Buttons::OkCancel) << QStringList{ok, cancel} << cancel << 2;
-        QTest::addRow("enter takes the first") << int(Dialogs::Buttons::OkCancel) << QStringList{ok, cancel} << QString() << 1;
+        QTest::addColumn<QString>("press"); // empty: the Enter key
+        QTest::addColumn<int>("result");
+        QTest::addRow("ok only") << int(Dialogs::Buttons::Ok) << Ok << 1;
+        QTest::addRow("ok of two") << int(Dialogs::Buttons::OkCancel) << Ok << 1;
+        QTest::addRow("cancel of two") << int(Dialogs::Buttons::OkCancel) << Cancel << 2;
+        QTest::addRow("enter takes the first") << int(Dialogs::Buttons::OkCancel) << QString() << 1;
     }
     void messageBoxShowsTextTitleAndButtons()
     {
         QFETCH(int, buttons);
-        QFETCH(QStringList, expectedButtons);
         QFETCH(QString, press);
-        QFETCH(int, expectedResult);
-
-        QString title, text;
-        QStringList shownButtons;
-        bool noIcon = false;
-        bool okIsDefault = false;
-        whenOpen([&](QWidget *dialog) {
+        QFETCH(int, result);
+        const auto style = static_cast<Dialogs::Buttons>(buttons);
+        whenOpen([&](QDialog *dialog) {
             auto *box = qobject_cast<QMessageBox *>(dialog);
             QVERIFY(box);
-            title = box->windowTitle();
-            text = box->text();
-            noIcon = box->icon() == QMessageBox::NoIcon;
-            shownButtons = buttonTexts(box);
-            okIsDefault = box->defaultButton() == buttonNamed(box, QStringLiteral("ОК"));
+            QCOMPARE(box->windowTitle(), QStringLiteral("Выход"));
+            QCOMPARE(box->text(), QStringLiteral("Вы уверены? <b>Вася</b>"));
+            QCOMPARE(box->textFormat(), Qt::PlainText);
+            QCOMPARE(box->icon(), QMessageBox::NoIcon);
+            QCOMPARE(buttonTexts(box), (style == Dialogs::Buttons::Ok ? QStringList{Ok} : QStringList{Ok, Cancel}));
+            QCOMPARE(box->defaultButton(), button(box, Ok));
             if (press.isEmpty())
                 QTest::keyClick(box, Qt::Key_Return);
             else
-                buttonNamed(box, press)->click();
+                button(box, press)->click();
         });
         QtDialogs dialogs;
-        const int result = dialogs.messageBox(QStringLiteral("Вы уверены? <b>x</b>"),
-                                              QStringLiteral("Выход"),
-                                              static_cast<Dialogs::Buttons>(buttons));
-        QCOMPARE(result, expectedResult);
-        QCOMPARE(title, QStringLiteral("Выход"));
-        QCOMPARE(text, QStringLiteral("Вы уверены? <b>x</b>"));
-        QVERIFY(noIcon);
-        QVERIFY(okIsDefault);
-        QCOMPARE(shownButtons.size(), expectedButtons.size());
-        for (const QString &b : expectedButtons)
-            QVERIFY(shownButtons.contains(b));
+        QCOMPARE(dialogs.messageBox(QStringLiteral("Вы уверены? <b>Вася</b>"), QStringLiteral("Выход"), style), result);
     }
 
     void promptReturnsTypedTextOrEmptyOnCancel_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("press");
-        QTest::addColumn<QString>("expected");
-        QTest::addRow("ok") << QStringLiteral("Вася") << QStringLiteral("ОК") << QStringLiteral("Вася");
-        QTest::addRow("blanks kept") << QStringLiteral("  ") << QStringLiteral("ОК") << QStringLiteral("  ");
-        QTest::addRow("cancel") << QStringLiteral("Вася") << QStringLiteral("Отмена") << QString();
+        QTest::addColumn<QString>("answer");
+        QTest::addRow("ok") << QStringLiteral("Вася") << Ok << QStringLiteral("Вася");
+        QTest::addRow("blanks kept") << QStringLiteral("  ") << Ok << QStringLiteral("  ");
+        QTest::addRow("cancel") << QStringLiteral("Вася") << Cancel << QString();
     }
     void promptReturnsTypedTextOrEmptyOnCancel()
     {
         QFETCH(QString, typed);
         QFETCH(QString, press);
-        QFETCH(QString, expected);
-
-        QString title, label, initialText;
-        QStringList shownButtons;
-        whenOpen([&](QWidget *dialog) {
+        QFETCH(QString, answer);
+        whenOpen([&](QDialog *dialog) {
             auto *input = qobject_cast<QInputDialog *>(dialog);
             QVERIFY(input);
-            title = input->windowTitle();
-            label = input->labelText();
-            shownButtons = buttonTexts(input);
+            QCOMPARE(input->windowTitle(), QStringLiteral("Ваш ник"));
+            QCOMPARE(input->labelText(), QStringLiteral("Введите свой ник."));
+            QCOMPARE(buttonTexts(input), (QStringList{Ok, Cancel}));
             auto *edit = input->findChild<QLineEdit *>();
-            initialText = edit->text();
+            QCOMPARE(edit->text(), QString());
             edit->setText(typed); // QTest types ASCII only
-            buttonNamed(input, press)->click();
+            button(input, press)->click();
         });
         QtDialogs dialogs;
-        const QString answer = dialogs.inputBox(QStringLiteral("Введите свой ник."),
-                                                QStringLiteral("Ваш ник"));
-        QCOMPARE(answer, expected);
-        QCOMPARE(title, QStringLiteral("Ваш ник"));
-        QCOMPARE(label, QStringLiteral("Введите свой ник."));
-        QCOMPARE(initialText, QString());
-        QCOMPARE(shownButtons.size(), 2);
-        QVERIFY(shownButtons.contains(QStringLiteral("ОК")));
-        QVERIFY(shownButtons.contains(QStringLiteral("Отмена")));
+        QCOMPARE(dialogs.inputBox(QStringLiteral("Введите свой ник."), QStringLiteral("Ваш ник")), answer);
     }
 
     void timersTickWhileADialogIsOpen()
@@ -146,12 +123,11 @@ private slots:
         int ticks = 0;
         connect(&timer, &GameTimer::tick, &timer, [&] { ++ticks; });
         timer.setEnabled(true);
-        whenOpen([&](QWidget *dialog) {
+        whenOpen([&](QDialog *dialog) {
             (void)QTest::qWaitFor([&] { return ticks >= 3; }, 2000);
-            buttonNamed(dialog, QStringLiteral("ОК"))->click();
+            button(dialog, Ok)->click();
         });
-        QtDialogs dialogs;
-        dialogs.messageBox(QStringLiteral("Игра идёт"), QStringLiteral("Выход"), Dialogs::Buttons::Ok);
+        QtDialogs().messageBox(QStringLiteral("Игра идёт"), QStringLiteral("Выход"), Dialogs::Buttons::Ok);
         QVERIFY(ticks >= 3);
     }
 };
