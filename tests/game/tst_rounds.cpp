@@ -13,76 +13,64 @@
 
 namespace {
 
-const QString Start = QStringLiteral("Начать");
-const QString Pause = QStringLiteral("Пауза");
-const QString Resume = QStringLiteral("Продолжить");
-const QString Restart = QStringLiteral("Заново");
-const QString NoNick = QStringLiteral("Вы не ввели свой ник!");
+const QString Start = QStringLiteral("Начать"), Pause = QStringLiteral("Пауза"),
+              Resume = QStringLiteral("Продолжить"), Restart = QStringLiteral("Заново");
+// Dialogs as "buttons|text|title", with "?" for the buttons of a prompt.
+const QString PromptBox = QStringLiteral("?|Введите свой ник.|Ваш ник");
+const QString NoNickBox = QStringLiteral("0|Вы не ввели свой ник!|Ошибка");
 
-QChar bit(bool on) { return on ? u'1' : u'0'; }
-
-QString timerBits(const Form1 &f)
+QStringList boxes(const FakeDialogs &d)
 {
-    QString bits;
-    for (const GameTimer *t : {f.Timer1, f.Timer2, f.Timer3, f.Timer4})
-        bits += bit(t->isEnabled());
-    return bits;
+    QStringList list;
+    for (const FakeDialogs::Shown &s : d.shown)
+        list << (s.prompt ? "?" : QString::number(int(s.buttons))) + u'|' + s.text + u'|' + s.title;
+    return list;
 }
 
-// Which targets are shown, then which are enabled.
-QString targetBits(const Form1 &f)
+QString bits(const auto &items, auto on)
 {
-    QString shown, enabled;
-    for (const TargetPicture *t : f.Image) {
-        shown += bit(!t->isHidden());
-        enabled += bit(t->isEnabled());
-    }
-    return shown + u'/' + enabled;
+    QString s;
+    for (const auto *item : items)
+        s += on(item) ? u'1' : u'0';
+    return s;
+}
+const auto shown = [](const QWidget *w) { return !w->isHidden(); };
+const auto enabled = [](const auto *o) { return o->isEnabled(); };
+const auto timers = [](const Form1 &f) {
+    return bits(std::array{f.Timer1, f.Timer2, f.Timer3, f.Timer4}, enabled);
+};
+// What a real Timer2 does while the event loop runs: tick only when enabled.
+const auto tickClock = [](Form1 &f) { f.Timer2->isEnabled() ? f.timer2Tick() : void(); };
+
+// [0] Frame2 shown, [1] timers, [2] Command2 enabled, [3] Command2, [4] Command4, [5] targets
+// shown, [6] targets enabled, [7] HScroll1, Label19, PClick, Label1, Label3 shown, [8] Text1,
+// [9] Text2, [10] Label2, [11] Seconds, [12] Nick.
+QStringList snapshot(const Form1 &f)
+{
+    const std::array<const QWidget *, 5> look{f.HScroll1, f.Label19, f.PClick, f.Label1, f.Label3};
+    return {bits(std::array{f.Frame2}, shown), timers(f), bits(std::array{f.Command2}, enabled),
+            f.Command2->text(), f.Command4->text(), bits(f.Image, shown), bits(f.Image, enabled),
+            bits(look, shown), f.Text1->text(), f.Text2->text(), f.Label2->text(),
+            QString::number(f.Seconds), f.Nick};
 }
 
-// Whether HScroll1, Label19, PClick, Label1 and Label3 are shown.
-QString lookBits(const Form1 &f)
+QStringList with(QStringList list, std::initializer_list<std::pair<int, QString>> changes)
 {
-    QString bits;
-    for (const QWidget *w : std::initializer_list<const QWidget *>{f.HScroll1, f.Label19, f.PClick,
-                                                                    f.Label1, f.Label3})
-        bits += bit(!w->isHidden());
-    return bits;
+    for (const auto &[i, value] : changes)
+        list[i] = value;
+    return list;
 }
 
-// What help mode may touch: the panel, the timers, the buttons and the targets.
-QString helpState(const Form1 &f)
+// Appearance ticks that show Image[from] up to Image[to - 1].
+void showTargets(FormFixture &fx, Form1 &f, int from, int to)
 {
-    return QStringList{bit(!f.Frame2->isHidden()), timerBits(f), bit(f.Command2->isEnabled()),
-                       f.Command2->text(), f.Command4->text(), targetBits(f)}
-        .join(u'|');
-}
-
-// Everything a press of Command2 may change, in one comparable line.
-QString snapshot(const Form1 &f)
-{
-    return QStringList{helpState(f), lookBits(f), f.Text1->text(), f.Text2->text(),
-                       f.Label2->text(), QString::number(f.Seconds), f.Nick}
-        .join(u'|');
-}
-
-// What a real Timer2 would do while the event loop runs: tick only when enabled.
-void tickClock(Form1 &f)
-{
-    if (f.Timer2->isEnabled())
-        f.timer2Tick();
-}
-
-// Appearance ticks that show the given targets (0 is Image1).
-void showTargets(FormFixture &fx, Form1 &f, std::initializer_list<int> targets)
-{
-    for (int i : targets) {
+    for (int i = from; i < to; ++i) {
         fx.random.draws.append(float((i + 1) % 10) / 10 + 0.05f);
         f.appearanceTick();
     }
 }
 
-// Plays the window into a round state: a running or paused round has Image1..Image3 shown,
+// Plays into the state Command2's caption names: a running or paused round shows Image1..Image3,
 // a finished one ended with all ten on screen.
 void reach(FormFixture &fx, Form1 &f, const QString &state)
 {
@@ -90,21 +78,11 @@ void reach(FormFixture &fx, Form1 &f, const QString &state)
     if (state == Start)
         return;
     f.command2Click();
-    showTargets(fx, f, {0, 1, 2});
+    showTargets(fx, f, 0, 3);
     if (state == Resume)
         f.command2Click();
     else if (state == Restart)
-        showTargets(fx, f, {3, 4, 5, 6, 7, 8, 9});
-}
-
-void checkDialog(const FakeDialogs::Shown &s, bool prompt, const QString &text,
-                 const QString &title, Dialogs::Buttons buttons = Dialogs::Buttons::Ok)
-{
-    QCOMPARE(s.prompt, prompt);
-    QCOMPARE(s.text, text);
-    QCOMPARE(s.title, title);
-    if (!prompt)
-        QCOMPARE(s.buttons, buttons);
+        showTargets(fx, f, 3, 10);
 }
 
 } // namespace
@@ -114,248 +92,118 @@ class TestRounds : public QObject
     Q_OBJECT
 
 private slots:
-    void command2StepsTheRoundAndOnlyRestartResets_data()
+    void helpMissesAndCommand2InEachState_data()
     {
         QTest::addColumn<QString>("from");
-        QTest::addColumn<bool>("named");
-        QTest::addColumn<QString>("to");
-        QTest::addColumn<bool>("running");
-        QTest::addColumn<bool>("resets");
-        const std::tuple<QString, QString, bool, bool> steps[] = {
-            {Start, Pause, true, false},
-            {Pause, Resume, false, false},
-            {Resume, Pause, true, false},
-            {Restart, Pause, true, true},
-        };
-        for (const auto &[from, to, running, resets] : steps) {
-            QTest::addRow("%s pressed", qPrintable(from))
-                << from << true << to << running << resets;
-            QTest::addRow("%s without nickname", qPrintable(from)) << from << false << from
-                                                                    << false << false;
-        }
+        for (const QString &s : {Start, Pause, Resume, Restart})
+            QTest::newRow(qPrintable(s)) << s;
     }
-    void command2StepsTheRoundAndOnlyRestartResets()
+    void helpMissesAndCommand2InEachState()
     {
         QFETCH(QString, from);
-        QFETCH(bool, named);
-        QFETCH(QString, to);
-        QFETCH(bool, running);
-        QFETCH(bool, resets);
         FormFixture fx;
         Form1 &f = fx.load();
         reach(fx, f, from);
-        QCOMPARE(f.Command2->text(), from);
-        if (!named)
-            f.Nick.clear();
-        // Values only a restart may clear, and stale targets it must hide and enable.
+        QStringList expected = snapshot(f);
+        // Help freezes the state, misses included, and gives it back.
+        f.command4Click();
+        f.surfaceClick();
+        QCOMPARE(snapshot(f), with(expected, {{0, "1"}, {1, "0000"}, {2, "0"}, {4, "Выкл. помощь"}}));
+        f.command4Click();
+        QCOMPARE(snapshot(f), expected);
+        // Misses count only while Timer3 runs; three hits with a miss between each two.
+        const bool ran = from == Pause;
+        fx.random.draws = QList<float>(6, 0.5f);
+        for (int i : {0, -1, 1, -1, 2})
+            i < 0 ? f.surfaceClick() : f.targetClick(i);
+        QCOMPARE(f.Text1->text() + u'/' + f.Text2->text(), ran ? "3/5" : "0/0");
+
+        // Command2 without a nickname is refused; with one it steps the round, and only a
+        // restart clears these values.
+        f.Nick.clear();
         f.Text1->setText(QStringLiteral("3"));
         f.Text2->setText(QStringLiteral("5"));
         f.Seconds = 42;
         f.Label2->setText(QStringLiteral("Прошло времени: 00:42"));
-        if (from == Restart) {
-            f.Image[0]->show();
-            f.Image[1]->setEnabled(false);
-        }
-        const QString before = snapshot(f);
-        const QString shownBefore = targetBits(f).left(Form1::Targets);
+        expected = snapshot(f);
         fx.dialogs.shown.clear();
-
         f.command2Click();
-
-        if (!named) {
-            QCOMPARE(snapshot(f), before);
-            QCOMPARE(int(fx.dialogs.shown.size()), 1);
-            checkDialog(fx.dialogs.shown.first(), false, NoNick, QStringLiteral("Ошибка"));
-            return;
-        }
-        QVERIFY(fx.dialogs.shown.isEmpty());
-        QCOMPARE(f.Command2->text(), to);
-        QCOMPARE(timerBits(f), running ? "1111" : "0000");
-        QCOMPARE(targetBits(f), (resets ? QString(10, u'0') : shownBefore) + u'/'
-                                    + QString(10, bit(running)));
-        QCOMPARE(lookBits(f), "00000");
-        QCOMPARE(f.Text1->text(), resets ? "0" : "3");
-        QCOMPARE(f.Text2->text(), resets ? "0" : "5");
-        QCOMPARE(f.Label2->text(), resets ? "Прошло времени: 00:00" : "Прошло времени: 00:42");
-        QCOMPARE(int(f.Seconds), resets ? 0 : 42);
-        // The clock goes on from the same second exactly while the round runs.
-        tickClock(f);
+        QCOMPARE(snapshot(f), expected);
+        f.Nick = expected[12] = QStringLiteral("Вася");
+        f.command2Click();
+        QCOMPARE(boxes(fx.dialogs), QStringList{NoNickBox});
+        const bool running = from != Pause, resets = from == Restart;
+        expected = with(expected, {{1, running ? "1111" : "0000"}, {3, running ? Pause : Resume},
+                                   {6, running ? "1111111111" : "0000000000"}, {7, "00000"}});
+        if (resets)
+            expected = with(expected, {{5, "0000000000"}, {8, "0"}, {9, "0"}, {11, "0"},
+                                       {10, "Прошло времени: 00:00"}});
+        QCOMPARE(snapshot(f), expected);
+        tickClock(f); // the clock goes on from the same second exactly while the round runs
         QCOMPARE(int(f.Seconds), (resets ? 0 : 42) + running);
-    }
-
-    void command1AsksUntilNonEmptyAndStoresOneLine_data()
-    {
-        QTest::addColumn<QStringList>("answers");
-        QTest::addColumn<QString>("nick");
-        QTest::newRow("answered at once") << QStringList{"Петя"} << "Петя";
-        QTest::newRow("cancelled twice") << QStringList{"", "", "Петя"} << "Петя";
-        QTest::newRow("spaces only") << QStringList{"   "} << "   ";
-        QTest::newRow("not trimmed") << QStringList{"", " Петя  "} << " Петя  ";
-        QTest::newRow("CR LF") << QStringList{"a\r\nb"} << "a b";
-        QTest::newRow("LF") << QStringList{"a\nb"} << "a b";
-    }
-    void command1AsksUntilNonEmptyAndStoresOneLine()
-    {
-        QFETCH(QStringList, answers);
-        QFETCH(QString, nick);
-        FormFixture fx;
-        Form1 &f = fx.load();
-        f.Nick = QStringLiteral("Старый");
-        fx.dialogs.promptAnswers = answers;
-        QStringList nickWhileErrorShown;
-        fx.dialogs.whileOpen = [&](const FakeDialogs::Shown &s) {
-            if (!s.prompt)
-                nickWhileErrorShown << f.Nick;
-        };
-        f.command1Click();
-        QCOMPARE(f.Nick, nick);
-        const qsizetype cancels = answers.size() - 1;
-        QCOMPARE(nickWhileErrorShown, QStringList(cancels, QString()));
-        QCOMPARE(fx.dialogs.shown.size(), 2 * cancels + 1);
-        for (qsizetype k = 0; k < fx.dialogs.shown.size(); ++k) {
-            const bool prompt = k % 2 == 0;
-            checkDialog(fx.dialogs.shown[k], prompt, prompt ? "Введите свой ник." : NoNick,
-                        prompt ? "Ваш ник" : "Ошибка");
-        }
     }
 
     // Neither the nickname prompt nor the exit question pauses the round: ticks go on meanwhile.
     void roundGoesOnBehindNicknameAndExitDialogs_data()
     {
-        QTest::addColumn<bool>("exit");
+        QTest::addColumn<QStringList>("answers"); // typed into the prompt; none: the exit question
         QTest::addColumn<bool>("help");
         QTest::addColumn<int>("answer");
-        QTest::newRow("nickname while running") << false << false << 0;
-        QTest::newRow("nickname in help") << false << true << 0;
-        QTest::newRow("exit cancelled") << true << false << Dialogs::CancelResult;
-        QTest::newRow("exit confirmed") << true << false << Dialogs::OkResult;
+        QTest::addColumn<QString>("nick");
+        QTest::newRow("nickname cancelled twice")
+            << QStringList{"", "", " Но\r\nвый\n"} << false << 0 << " Но вый ";
+        QTest::newRow("spaces only, in help") << QStringList{"   "} << true << 0 << "   ";
+        QTest::newRow("exit cancelled") << QStringList() << false << Dialogs::CancelResult << "Вася";
+        QTest::newRow("exit confirmed") << QStringList() << false << Dialogs::OkResult << "Вася";
     }
     void roundGoesOnBehindNicknameAndExitDialogs()
     {
-        QFETCH(bool, exit);
+        QFETCH(QStringList, answers);
         QFETCH(bool, help);
         QFETCH(int, answer);
+        QFETCH(QString, nick);
         FormFixture fx;
         Form1 &f = fx.load();
         reach(fx, f, Pause);
         if (help)
             f.command4Click();
-        fx.memoryFiles.files.remove(QStringLiteral("Scores.dat"));
-        fx.dialogs.promptAnswers = {QStringLiteral("Новый")};
+        fx.memoryFiles.files.remove("Scores.dat");
+        fx.dialogs.promptAnswers = answers;
         fx.dialogs.boxAnswers = {answer};
-        QList<bool> runningWhileAsked;
+        QStringList seen, expected; // each dialog with the timers and the nickname while it is open
         fx.dialogs.whileOpen = [&](const FakeDialogs::Shown &) {
-            runningWhileAsked << f.Timer3->isEnabled();
+            seen << boxes(fx.dialogs).last() + u'|' + timers(f) + u'|' + f.Nick;
             tickClock(f);
         };
-        exit ? f.command3Click() : f.command1Click();
-
-        QCOMPARE(int(fx.dialogs.shown.size()), 1);
-        if (exit)
-            checkDialog(fx.dialogs.shown.first(), false, QStringLiteral("Вы уверены?"),
-                        QStringLiteral("Выход"), Dialogs::Buttons::OkCancel);
-        QCOMPARE(runningWhileAsked, QList<bool>{!help});
-        QCOMPARE(int(f.Seconds), help ? 0 : 1);
+        answers.isEmpty() ? f.command3Click() : f.command1Click();
+        for (qsizetype k = 0; k < std::max(2 * answers.size() - 1, qsizetype(1)); ++k)
+            expected << (answers.isEmpty() ? "1|Вы уверены?|Выход" : k % 2 ? NoNickBox : PromptBox)
+                            + (help ? "|0000|" : "|1111|") + (k ? "" : "Вася");
+        QCOMPARE(seen, expected);
+        QCOMPARE(int(f.Seconds), help ? 0 : int(expected.size()));
         // The closing handler writes the table: the window closed exactly on OK.
-        const bool closes = answer == Dialogs::OkResult;
-        QCOMPARE(fx.memoryFiles.files.contains(QStringLiteral("Scores.dat")), closes);
-        if (closes)
+        QCOMPARE(fx.memoryFiles.files.contains("Scores.dat"), answer == Dialogs::OkResult);
+        if (answer == Dialogs::OkResult)
             return;
-        QCOMPARE(timerBits(f), help ? "0000" : "1111");
-        QCOMPARE(f.Command2->text(), Pause);
-        QCOMPARE(f.Nick, exit ? "Вася" : "Новый");
-        // The round is reported under the name it has when it ends.
+        QCOMPARE(timers(f) + f.Command2->text() + f.Nick, (help ? "0000" : "1111") + Pause + nick);
         if (help)
             f.command4Click();
-        showTargets(fx, f, {3, 4, 5, 6, 7, 8, 9});
-        QCOMPARE(fx.dialogs.shown.last().title, "Game Over");
-        QVERIFY(fx.dialogs.shown.last().text.contains(f.Nick));
+        showTargets(fx, f, 3, 10); // the round is reported under the name it has at its end
+        QVERIFY(boxes(fx.dialogs).last().startsWith("0|Игра окончена, " + f.Nick + " вы"));
     }
 
-    void clockTickShowsMinutesAndSeconds_data()
-    {
-        QTest::addColumn<int>("before");
-        QTest::addColumn<int>("after");
-        QTest::addColumn<QString>("time");
-        const std::pair<int, const char *> rows[] = {
-            {1, "00:01"},     {9, "00:09"},     {10, "00:10"},   {59, "00:59"},
-            {60, "01:00"},    {65, "01:05"},    {599, "09:59"},  {600, "10:00"},
-            {3599, "59:59"},  {6000, "100:00"}, {32767, "546:07"},
-        };
-        for (const auto &[s, time] : rows)
-            QTest::addRow("%d s", s) << s - 1 << s << QString::fromLatin1(time);
-        QTest::newRow("tick after the largest count") << 32767 << 32767 << "546:07";
-    }
     void clockTickShowsMinutesAndSeconds()
     {
-        QFETCH(int, before);
-        QFETCH(int, after);
-        QFETCH(QString, time);
         FormFixture fx;
         Form1 &f = fx.load();
-        f.Seconds = qint16(before);
-        f.timer2Tick();
-        QCOMPARE(int(f.Seconds), after);
-        QCOMPARE(f.Label2->text(), "Прошло времени: " + time);
-    }
-
-    void missesCountOnlyWhileRoundRuns_data()
-    {
-        QTest::addColumn<QString>("state");
-        QTest::addColumn<bool>("help");
-        QTest::addColumn<bool>("counts");
-        QTest::newRow("before start") << Start << false << false;
-        QTest::newRow("running") << Pause << false << true;
-        QTest::newRow("paused") << Resume << false << false;
-        QTest::newRow("help") << Pause << true << false;
-        QTest::newRow("after game over") << Restart << false << false;
-    }
-    void missesCountOnlyWhileRoundRuns()
-    {
-        QFETCH(QString, state);
-        QFETCH(bool, help);
-        QFETCH(bool, counts);
-        FormFixture fx;
-        Form1 &f = fx.load();
-        reach(fx, f, state);
-        if (help)
-            f.command4Click();
-        const QString hits = f.Text1->text(), clicks = f.Text2->text();
-        fx.random.draws = {0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f};
-        f.targetClick(0);
-        f.surfaceClick();
-        f.targetClick(1);
-        f.surfaceClick();
-        f.targetClick(2);
-        QVERIFY(fx.random.draws.isEmpty() && !fx.random.exhausted);
-        QCOMPARE(f.Text1->text(), counts ? "3" : hits);
-        QCOMPARE(f.Text2->text(), counts ? "5" : clicks);
-    }
-
-    void helpFreezesAndRestoresEachState_data()
-    {
-        QTest::addColumn<QString>("from");
-        for (const QString &s : {Start, Pause, Resume, Restart})
-            QTest::addRow("from %s", qPrintable(s)) << s;
-    }
-    void helpFreezesAndRestoresEachState()
-    {
-        QFETCH(QString, from);
-        FormFixture fx;
-        Form1 &f = fx.load();
-        reach(fx, f, from);
-        const int seconds = f.Seconds;
-        const QString off = helpState(f);
-        const QString on =
-            QStringList{"1", "0000", "0", from, "Выкл. помощь", targetBits(f)}.join(u'|');
-        f.command4Click();
-        QCOMPARE(helpState(f), on);
-        tickClock(f);
-        QCOMPARE(int(f.Seconds), seconds);
-        f.command4Click();
-        QCOMPARE(helpState(f), off);
-        tickClock(f);
-        QCOMPARE(int(f.Seconds), seconds + (from == Pause));
+        const std::tuple<int, int, const char *> rows[] = {{0, 1, "00:01"}, {59, 60, "01:00"},
+            {5999, 6000, "100:00"}, {32766, 32767, "546:07"}, {32767, 32767, "546:07"}};
+        for (const auto &[before, after, time] : rows) {
+            f.Seconds = qint16(before);
+            f.timer2Tick();
+            QCOMPARE(int(f.Seconds), after);
+            QCOMPARE(f.Label2->text(), "Прошло времени: " + QString::fromLatin1(time));
+        }
     }
 };
 
