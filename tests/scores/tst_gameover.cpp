@@ -15,41 +15,10 @@
 
 namespace {
 
-bool shown(const QWidget *w)
-{
-    return !w->isHidden();
-}
+bool shown(const QWidget *w) { return !w->isHidden(); }
 
-struct Round {
-    QString nick;
-    int level;
-    int hits;
-    int misses;
-    int seconds;
-};
-
-// Plays a round from the start to the tick that shows the tenth target: the hits on Image1, the
-// misses on the bare window, the seconds on the game clock.
-void play(FormFixture &fx, const Round &round)
-{
-    Form1 &f = *fx.form;
-    f.Nick = round.nick;
-    f.HScroll1->setValue(round.level);
-    f.command2Click();
-    for (int i = 0; i < round.hits; ++i) {
-        f.Image[0]->show();
-        fx.random.draws = {0.5f, 0.5f};
-        f.targetClick(0);
-    }
-    for (int i = 0; i < round.misses; ++i)
-        f.surfaceClick();
-    for (int i = 0; i < round.seconds; ++i)
-        f.timer2Tick();
-    for (int i = 0; i < Form1::Targets - 1; ++i)
-        f.Image[i]->show();
-    fx.random.draws = {0.0f}; // Image10
-    f.appearanceTick();
-}
+// Hits on Image1, misses on the bare window, seconds on the game clock; what the end shows.
+struct Round { QString nick; int level, hits, misses, seconds, score; QString accuracy, perMinute; int place; };
 
 } // namespace
 
@@ -60,96 +29,59 @@ class TestGameOver : public QObject
     Q_OBJECT
 
 private slots:
-    void roundEndReportsResultsAfterTheBox_data()
+    void roundEndShowsBoxThenResultsAndEntersTheTable_data()
     {
-        QTest::addColumn<Round>("round");
-        QTest::addColumn<int>("score");
-        QTest::addColumn<QString>("accuracy");
-        QTest::addColumn<QString>("perMinute"); // empty: any whole number will do
-        QTest::newRow("2 hits of 3 clicks in a minute")
-            << Round{"Вася", 3, 2, 1, 60} << 9 << "Меткость Вася'a = 66.6%" << "Количество кликов в минуту = 3";
-        QTest::newRow("no clicks") << Round{"Петя", 5, 0, 0, 30} << 0 << "Меткость Петя'a = 0%"
-                                   << "Количество кликов в минуту = 0";
-        QTest::newRow("clicks before the first second")
-            << Round{"Оля", 3, 1, 0, 0} << 0 << "Меткость Оля'a = 100%" << "";
+        QTest::addColumn<Round>("r"); // place 11: not entered; perMinute a pattern
+        QTest::newRow("2 of 3 clicks in a minute") << Round{"Вася", 3, 2, 1, 60, 9, "66.6", "3", 0};
+        QTest::newRow("tagged nickname") << Round{"Вася (ОТ)", 5, 2, 1, 60, 40, "66.6", "3", 0};
+        QTest::newRow("no clicks") << Round{"Петя", 5, 0, 0, 30, 0, "0", "0", 11};
+        QTest::newRow("clicks before the first second") << Round{"Оля", 3, 1, 0, 0, 0, "100", "\\d+", 11};
     }
-    void roundEndReportsResultsAfterTheBox()
+    void roundEndShowsBoxThenResultsAndEntersTheTable()
     {
-        QFETCH(Round, round);
-        QFETCH(int, score);
-        QFETCH(QString, accuracy);
-        QFETCH(QString, perMinute);
+        QFETCH(Round, r);
         FormFixture fx;
         Form1 &f = fx.load();
-        int targetsUp = -1;
-        bool timersOff = false;
-        bool resultsLater = false;
+        QString whileOpen;
         fx.dialogs.whileOpen = [&](const FakeDialogs::Shown &) {
-            targetsUp = int(std::count_if(f.Image.begin(), f.Image.end(),
-                                          [](const QWidget *t) { return shown(t); }));
-            timersOff = !f.Timer1->isEnabled() && !f.Timer2->isEnabled() && !f.Timer3->isEnabled()
-                        && !f.Timer4->isEnabled();
-            resultsLater = !shown(f.Label1) && !shown(f.PClick) && f.Command2->text() == "Пауза";
+            const QList<GameTimer *> timers{f.Timer1, f.Timer2, f.Timer3, f.Timer4};
+            whileOpen += QString("%1 up, %2 on, results %3").arg(std::ranges::count_if(f.Image, shown))
+                            .arg(std::ranges::count_if(timers, &GameTimer::isEnabled))
+                            .arg(shown(f.Label1) || shown(f.PClick) || f.Command2->text() != "Пауза");
         };
-        play(fx, round);
-
-        QCOMPARE(fx.dialogs.shown.size(), 1);
-        QCOMPARE(fx.dialogs.shown[0].title, QStringLiteral("Game Over"));
-        QCOMPARE(fx.dialogs.shown[0].text,
-                 QStringLiteral("Игра окончена, %1 вы набрали %2 очков!").arg(round.nick).arg(score));
-        QCOMPARE(fx.dialogs.shown[0].buttons, Dialogs::Buttons::Ok);
-        QCOMPARE(targetsUp, Form1::Targets);
-        QVERIFY(timersOff);
-        QVERIFY(resultsLater);
-
-        QCOMPARE(f.FinalScore, score);
-        for (const TargetPicture *target : f.Image)
-            QVERIFY(!shown(target));
-        for (const QWidget *w : {static_cast<QWidget *>(f.HScroll1), static_cast<QWidget *>(f.Label19),
-                                 static_cast<QWidget *>(f.PClick), static_cast<QWidget *>(f.Label1),
-                                 static_cast<QWidget *>(f.Label3)})
-            QVERIFY(shown(w));
-        QCOMPARE(f.Label1->text(), accuracy);
-        if (perMinute.isEmpty())
-            QVERIFY2(QRegularExpression(QStringLiteral("^Количество кликов в минуту = \\d+$"))
-                         .match(f.Label3->text()).hasMatch(),
-                     qPrintable(f.Label3->text()));
-        else
-            QCOMPARE(f.Label3->text(), perMinute);
-        QCOMPARE(f.Command2->text(), QStringLiteral("Заново"));
-        // The counters stay for the player to read until the next start.
-        QCOMPARE(f.Text1->text(), QString::number(round.hits));
-        QCOMPARE(f.Text2->text(), QString::number(round.hits + round.misses));
-    }
-
-    void resultEntersTheTableWithItsTag_data()
-    {
-        QTest::addColumn<Round>("round");
-        QTest::addColumn<int>("place");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("first result, level 3") << Round{"Вася", 3, 2, 1, 60} << 0 << "Вася (Н)";
-        QTest::newRow("first result, level 1") << Round{"Вася", 1, 2, 1, 60} << 0 << "Вася (ОЛ)";
-        QTest::newRow("nickname already tagged") << Round{"Вася (ОТ)", 5, 2, 1, 60} << 0 << "Вася (ОТ) (ОТ)";
-        QTest::newRow("score 0 never enters") << Round{"Вася", 3, 0, 2, 30} << 11 << "";
-    }
-    void resultEntersTheTableWithItsTag()
-    {
-        QFETCH(Round, round);
-        QFETCH(int, place);
-        QFETCH(QString, name);
-        FormFixture fx;
-        Form1 &f = fx.load();
-        play(fx, round);
-        QCOMPARE(int(f.Place), place);
-        for (int row = 0; row < Form1::Rows; ++row) {
-            const bool entered = row == place;
-            QCOMPARE(f.TopNames[row], entered ? name : QStringLiteral("<Пусто>"));
-            QCOMPARE(f.NameP[row]->text(), f.TopNames[row]);
-            QCOMPARE(f.TopScores[row], entered ? f.FinalScore : 0);
-            QCOMPARE(f.ScoresP[row]->text(), QString::number(f.TopScores[row]));
+        f.Nick = r.nick;
+        f.HScroll1->setValue(r.level);
+        f.command2Click();
+        fx.random.draws = QList<float>(2 * r.hits, 0.5f) << 0.0f; // the last shows Image10
+        for (int i = 0; i < r.hits; ++i) {
+            f.Image[0]->show();
+            f.targetClick(0);
         }
-        if (place < Form1::Rows)
-            QVERIFY(f.FinalScore > 0);
+        for (int i = 0; i < r.misses; ++i)
+            f.surfaceClick();
+        for (int i = 0; i < r.seconds; ++i)
+            f.timer2Tick();
+        for (int i = 0; i < Form1::Targets - 1; ++i)
+            f.Image[i]->show();
+        f.appearanceTick();
+
+        QCOMPARE(whileOpen, QStringLiteral("10 up, 0 on, results 0")); // one box, before the results
+        QCOMPARE(fx.dialogs.shown[0].title + ": " + fx.dialogs.shown[0].text,
+                 QString("Game Over: Игра окончена, %1 вы набрали %2 очков!").arg(r.nick).arg(r.score));
+        QCOMPARE(fx.dialogs.shown[0].buttons, Dialogs::Buttons::Ok);
+        QVERIFY(std::ranges::none_of(f.Image, shown));
+        QVERIFY(std::ranges::all_of(QList<QWidget *>{f.HScroll1, f.Label19, f.PClick, f.Label1, f.Label3}, shown));
+        QCOMPARE(f.Label1->text(), QString("Меткость %1'a = %2%").arg(r.nick, r.accuracy));
+        const QRegularExpression perMinute("^Количество кликов в минуту = " + r.perMinute + "$");
+        QVERIFY2(perMinute.match(f.Label3->text()).hasMatch(), qPrintable(f.Label3->text()));
+        QCOMPARE(f.Command2->text(), QStringLiteral("Заново"));
+        QCOMPARE(f.Text1->text() + "/" + f.Text2->text(), QString("%1/%2").arg(r.hits).arg(r.hits + r.misses));
+        QCOMPARE(int(f.Place), r.place);
+        const QStringList tags{"(ОЛ)", "(Л)", "(Н)", "(Т)", "(ОТ)"};
+        for (int row = 0; row < Form1::Rows; ++row)
+            QCOMPARE(f.NameP[row]->text() + " | " + f.ScoresP[row]->text(),
+                     row == r.place ? QString("%1 %2 | %3").arg(r.nick, tags[r.level - 1]).arg(r.score)
+                                    : QStringLiteral("<Пусто> | 0"));
     }
 };
 

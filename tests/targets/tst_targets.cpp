@@ -1,5 +1,5 @@
-// Hits on the targets, their appearance on the ticks, the pace the ticks set and the level scale,
-// played on a real window with scripted draws.
+// Hits on the targets, their appearance on the ticks and the pace the ticks set, played on a real
+// window with scripted draws.
 
 #include "doubles/formfixture.h"
 #include "platform/gametimer.h"
@@ -12,45 +12,44 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSet>
 #include <QTest>
-#include <cmath>
+#include <algorithm>
 
 namespace {
 
-const float JustBelowOne = std::nextafter(1.0f, 0.0f);
+constexpr float Almost1 = 1.0f - 0x1p-24f; // the largest draw below 1
+constexpr float DrawImage4 = 0.45f;        // trunc(10 * 0.45) = 4
 
-bool shown(const QWidget *w)
-{
-    return !w->isHidden();
-}
+bool shown(const QWidget *w) { return !w->isHidden(); }
 
-QRect geometryOf(const TargetPicture *target)
-{
-    return {target->Left(), target->Top(), target->Width(), target->Height()};
-}
+QRect geometryOf(const TargetPicture *t) { return {t->Left(), t->Top(), t->Width(), t->Height()}; }
 
-// A running round at `level`, as the player starts it.
-Form1 &startRound(FormFixture &fx, int level = 3)
+QList<int> intervals(const Form1 &f) { return {f.Timer3->interval(), f.Timer4->interval()}; }
+
+Form1 &startRound(FormFixture &fx, int level = 3, bool start = true)
 {
     Form1 &f = fx.load();
     f.HScroll1->setValue(level);
     f.Nick = QStringLiteral("Вася");
-    f.command2Click();
+    if (start)
+        f.command2Click();
     return f;
 }
 
-void showAllBut(Form1 &f, int missing)
+// Shows all targets but Image10 and lets the tick that shows it end the round.
+void endRound(FormFixture &fx)
 {
-    for (int i = 0; i < Form1::Targets; ++i)
-        if (i != missing)
-            f.Image[i]->show();
+    for (int i = 0; i < Form1::Targets - 1; ++i)
+        fx.form->Image[i]->show();
+    fx.random.draws = {0.0f};
+    fx.form->appearanceTick();
 }
 
-// Image4 for a tick's draw: n = trunc(10 * 0.45) = 4.
-constexpr float DrawImage4 = 0.45f;
+struct Hit { QString mode; int level, target; float r1, r2; QRect placed; };
 
 } // namespace
+
+Q_DECLARE_METATYPE(Hit)
 
 class TestTargets : public QObject
 {
@@ -59,166 +58,94 @@ class TestTargets : public QObject
 private slots:
     void hitPlacesTargetAndCountsOnlyWhileRoundRuns_data()
     {
-        QTest::addColumn<QString>("mode");
-        QTest::addColumn<int>("level");
-        QTest::addColumn<int>("target");
-        QTest::addColumn<float>("r1");
-        QTest::addColumn<float>("r2");
-        QTest::addColumn<QRect>("placed");
-        QTest::newRow("Image1 r1=0 r2=0: farthest, largest, very hard")
-            << "running" << 5 << 0 << 0.0f << 0.0f << QRect(360, 1200, 550, 550);
-        QTest::newRow("Image1 draws just below 1: nearest, smallest")
-            << "running" << 3 << 0 << JustBelowOne << JustBelowOne << QRect(1319, 2159, 201, 201);
-        QTest::newRow("Image1 position is the first draw")
-            << "running" << 3 << 0 << 0.0f << JustBelowOne << QRect(360, 1200, 201, 201);
-        QTest::newRow("Image6 reaches Left 0, very easy")
-            << "running" << 1 << 5 << 0.0f << 0.5f << QRect(0, 2760, 375, 375);
-        QTest::newRow("help on during a round: moved, not counted")
-            << "help" << 3 << 5 << 0.0f << 0.0f << QRect(0, 2760, 550, 550);
-        QTest::newRow("before the start: moved, not counted")
-            << "idle" << 3 << 0 << 0.0f << 0.0f << QRect(360, 1200, 550, 550);
+        QTest::addColumn<Hit>("hit");
+        QTest::newRow("Image1 0/0") << Hit{"running", 5, 0, 0, 0, QRect(360, 1200, 550, 550)};
+        QTest::newRow("Image1 ~1/~1") << Hit{"running", 3, 0, Almost1, Almost1, QRect(1319, 2159, 201, 201)};
+        QTest::newRow("position first") << Hit{"running", 3, 0, 0, Almost1, QRect(360, 1200, 201, 201)};
+        QTest::newRow("Image6 Left 0") << Hit{"running", 1, 5, 0, 0.5f, QRect(0, 2760, 375, 375)};
+        QTest::newRow("help on") << Hit{"help", 3, 5, 0, 0, QRect(0, 2760, 550, 550)};
+        QTest::newRow("before the start") << Hit{"idle", 3, 0, 0, 0, QRect(360, 1200, 550, 550)};
     }
     void hitPlacesTargetAndCountsOnlyWhileRoundRuns()
     {
-        QFETCH(QString, mode);
-        QFETCH(int, level);
-        QFETCH(int, target);
-        QFETCH(float, r1);
-        QFETCH(float, r2);
-        QFETCH(QRect, placed);
+        QFETCH(Hit, hit);
         FormFixture fx;
-        Form1 &f = fx.load();
-        f.HScroll1->setValue(level);
-        f.Nick = QStringLiteral("Вася");
-        if (mode != "idle")
-            f.command2Click();
-        if (mode == "help")
+        Form1 &f = startRound(fx, hit.level, hit.mode != "idle");
+        if (hit.mode == "help")
             f.command4Click();
-        f.Text1->setText(QStringLiteral("7"));
-        f.Text2->setText(QStringLiteral("9"));
-        f.Image[target]->show();
-        QVERIFY(f.Image[target]->isEnabled());
-        fx.random.draws = {r1, r2, 0.99f};
-        f.targetClick(target);
+        f.Image[hit.target]->show();
+        fx.random.draws = {hit.r1, hit.r2, 0.99f};
+        f.targetClick(hit.target);
         QCOMPARE(fx.random.drawCount, 2);
-        QVERIFY(fx.random.reseeds.isEmpty());
-        QVERIFY(!shown(f.Image[target]));
-        QCOMPARE(geometryOf(f.Image[target]), placed);
-        QCOMPARE(f.Image[target]->geometry(), Twips::toPixels(placed));
-        const bool counted = mode == "running";
-        QCOMPARE(f.Text1->text(), QString(counted ? "8" : "7"));
-        QCOMPARE(f.Text2->text(), QString(counted ? "10" : "9"));
+        QVERIFY(fx.random.reseeds.isEmpty() && !shown(f.Image[hit.target]));
+        QCOMPARE(geometryOf(f.Image[hit.target]), hit.placed);
+        QCOMPARE(f.Image[hit.target]->geometry(), Twips::toPixels(hit.placed));
+        QCOMPARE(f.Text1->text() + "/" + f.Text2->text(), QString(hit.mode == "running" ? "1/1" : "0/0"));
     }
 
-    void hitTargetReappearsAtItsNewPlaceAlsoAfterRestart()
-    {
-        FormFixture fx;
-        Form1 &f = startRound(fx);
-        const QRect placed(5160, 1320, 550, 550);
-        f.Image[3]->show();
-        fx.random.draws = {0.0f, 0.0f, DrawImage4};
-        f.targetClick(3);
-        f.appearanceTick();
-        QVERIFY(shown(f.Image[3]));
-        QCOMPARE(geometryOf(f.Image[3]), placed);
-
-        showAllBut(f, 9);
-        fx.random.draws = {0.0f};
-        f.appearanceTick();
-        QCOMPARE(f.Command2->text(), QStringLiteral("Заново"));
-        f.command2Click();
-        QVERIFY(!shown(f.Image[3]));
-        fx.random.draws = {DrawImage4};
-        f.appearanceTick();
-        QVERIFY(shown(f.Image[3]));
-        QCOMPARE(geometryOf(f.Image[3]), placed);
-    }
-
-    void tickSetsAppearanceIntervals_data()
-    {
-        QTest::addColumn<int>("level");
-        QTest::addColumn<QString>("hits");
-        QTest::addColumn<int>("timer3");
-        QTest::addColumn<int>("timer4");
-        QTest::newRow("level 5, 6 hits") << 5 << "6" << 990 << 944;
-        QTest::newRow("level 1 at its limit") << 1 << "500" << 50 << 50;
-        QTest::newRow("level 5 above its limit keeps the last") << 5 << "101" << 60 << 60;
-        QTest::newRow("level 3, 175 hits: first is 0") << 3 << "175" << 0 << 3;
-        QTest::newRow("level 4, 140 hits: negatives become 1 ms") << 4 << "140" << 1 << 1;
-    }
-    void tickSetsAppearanceIntervals()
-    {
-        QFETCH(int, level);
-        QFETCH(QString, hits);
-        QFETCH(int, timer3);
-        QFETCH(int, timer4);
-        FormFixture fx;
-        Form1 &f = startRound(fx, level);
-        f.Text1->setText(hits);
-        f.Timer3->setInterval(60); // as the last tick within the limit left them
-        f.Timer4->setInterval(60);
-        fx.random.draws = {DrawImage4};
-        f.appearanceTick();
-        QCOMPARE(f.Timer3->interval(), timer3);
-        QCOMPARE(f.Timer4->interval(), timer4);
-        QVERIFY(shown(f.Image[3])); // the tick still shows its target
-    }
-
-    void tickReseedsShowsDrawnTargetAndEndsOnTheTenth_data()
-    {
-        QTest::addColumn<float>("draw");
-        QTest::addColumn<bool>("nineShown"); // all but Image10
-        QTest::addColumn<int>("target");
-        QTest::addColumn<bool>("ends");
-        QTest::newRow("0.0 shows Image10") << 0.0f << false << 9 << false;
-        QTest::newRow("0.15 shows Image1") << 0.15f << false << 0 << false;
-        QTest::newRow("just below 1 shows Image9") << JustBelowOne << false << 8 << false;
-        QTest::newRow("nine up, the missing Image10 drawn: ends") << 0.0f << true << 9 << true;
-        QTest::newRow("nine up, the shown Image1 drawn: goes on") << 0.15f << true << 0 << false;
-    }
-    void tickReseedsShowsDrawnTargetAndEndsOnTheTenth()
-    {
-        QFETCH(float, draw);
-        QFETCH(bool, nineShown);
-        QFETCH(int, target);
-        QFETCH(bool, ends);
-        FormFixture fx;
-        Form1 &f = startRound(fx);
-        fx.clock.current = QDateTime(QDate(2024, 2, 29), QTime(13, 14, 15, 900));
-        if (nineShown)
-            showAllBut(f, 9);
-        const QRect before = geometryOf(f.Image[target]);
-        fx.random.draws = {draw};
-        f.appearanceTick();
-        QCOMPARE(fx.random.reseeds, QList<double>{Placement::seedValue(fx.clock.current)});
-        QCOMPARE(fx.random.drawCount, 1);
-        QCOMPARE(geometryOf(f.Image[target]), before);
-        for (int i = 0; i < Form1::Targets; ++i)
-            QCOMPARE(shown(f.Image[i]), !ends && (i == target || (nineShown && i != 9)));
-        QCOMPARE(fx.dialogs.shown.size(), ends ? 1 : 0);
-        if (ends)
-            QCOMPARE(fx.dialogs.shown.first().title, QStringLiteral("Game Over"));
-        for (GameTimer *timer : {f.Timer1, f.Timer2, f.Timer3, f.Timer4})
-            QCOMPARE(timer->isEnabled(), !ends);
-    }
-
-    void nextRoundFirstTickRestoresBaseIntervals()
+    void hitTargetReappearsAtItsNewPlaceAlsoAfterRestartWithBaseIntervals()
     {
         FormFixture fx;
         Form1 &f = startRound(fx, 5);
+        f.Image[3]->show();
+        fx.random.draws = {0.0f, 0.0f};
+        f.targetClick(3);
         f.Text1->setText(QStringLiteral("100"));
-        showAllBut(f, 9);
-        fx.random.draws = {0.0f};
-        f.appearanceTick(); // sets 50 / 50 and ends the round
-        QCOMPARE(f.Command2->text(), QStringLiteral("Заново"));
-        f.command2Click();
-        QCOMPARE(f.Text1->text(), QStringLiteral("0"));
-        QCOMPARE(f.Timer3->interval(), 50); // the next round starts at the pace the last one ended
-        QCOMPARE(f.Timer4->interval(), 50);
-        fx.random.draws = {DrawImage4};
-        f.appearanceTick();
-        QCOMPARE(f.Timer3->interval(), 1050);
-        QCOMPARE(f.Timer4->interval(), 1000);
+        for (const QList<int> &paced : {QList<int>{50, 50}, QList<int>{1050, 1000}}) {
+            QVERIFY(!shown(f.Image[3]));
+            fx.random.draws = {DrawImage4};
+            f.appearanceTick();
+            QVERIFY(shown(f.Image[3]));
+            QCOMPARE(geometryOf(f.Image[3]), QRect(5160, 1320, 550, 550));
+            QCOMPARE(intervals(f), paced);
+            endRound(fx);
+            f.command2Click();
+            QCOMPARE(intervals(f), paced); // a start keeps the last pace
+        }
+    }
+
+    void tickSetsAppearanceIntervals()
+    {
+        const QStringList names{"Очень легко", "Легко", "Норма", "Тяжело", "Очень тяжело"};
+        // level, hits, Timer3, Timer4; Timer3/Timer4 at 60 as the last tick within the limit left them
+        for (const QList<int> &row : {QList<int>{2, 0, 1050, 1000}, {5, 6, 990, 944}, {1, 500, 50, 50},
+                                      {5, 101, 60, 60}, {3, 175, 0, 3}, {4, 140, 1, 1}}) {
+            FormFixture fx;
+            Form1 &f = startRound(fx, row[0]);
+            f.Text1->setText(QString::number(row[1]));
+            f.Timer3->setInterval(60);
+            f.Timer4->setInterval(60);
+            fx.random.draws = {DrawImage4};
+            f.appearanceTick();
+            QCOMPARE(intervals(f), row.mid(2));
+            QCOMPARE(f.Label19->text(), names[row[0] - 1]);
+        }
+    }
+
+    void tickReseedsShowsDrawnTargetAndEndsOnTheTenth()
+    {
+        // draw, with Image1..Image9 already shown; the tick that shows Image10 with nine up ends
+        for (const auto &[draw, nineShown] : std::initializer_list<std::pair<float, bool>>{
+                 {0.0f, false}, {0.15f, false}, {Almost1, false}, {0.0f, true}, {0.15f, true}}) {
+            const int target = draw == 0 ? 9 : int(10 * draw) - 1;
+            const bool ends = nineShown && target == 9;
+            FormFixture fx;
+            Form1 &f = startRound(fx);
+            fx.clock.current = QDateTime(QDate(2024, 2, 29), QTime(13, 14, 15, 900));
+            for (int i = 0; nineShown && i < Form1::Targets - 1; ++i)
+                f.Image[i]->show();
+            const QRect before = geometryOf(f.Image[target]);
+            fx.random.draws = {draw};
+            f.appearanceTick();
+            QCOMPARE(fx.random.reseeds, QList<double>{Placement::seedValue(fx.clock.current)});
+            QCOMPARE(fx.random.drawCount, 1);
+            QCOMPARE(geometryOf(f.Image[target]), before);
+            for (int i = 0; i < Form1::Targets; ++i)
+                QCOMPARE(shown(f.Image[i]), !ends && (i == target || (nineShown && i != 9)));
+            QCOMPARE(fx.dialogs.shown.size(), ends ? 1 : 0);
+            for (GameTimer *timer : {f.Timer1, f.Timer2, f.Timer3, f.Timer4})
+                QCOMPARE(timer->isEnabled(), !ends);
+        }
     }
 
     void ticksWithinOneSecondShowDifferentTargets()
@@ -227,38 +154,9 @@ private slots:
         MixingRandom random;
         Form1 f(Form1::Services{fx.dialogs, fx.files, fx.clock, random, fx.numbers});
         f.formLoad();
-        QSet<int> seen;
-        for (int tick = 0; tick < 20; ++tick) {
+        for (int tick = 0; tick < 5; ++tick)
             f.appearanceTick();
-            for (int i = 0; i < Form1::Targets; ++i)
-                if (shown(f.Image[i]))
-                    seen.insert(i);
-        }
-        QVERIFY2(seen.size() >= 3, qPrintable(QString::number(seen.size())));
-    }
-
-    void levelScaleShowsCentredLevelName_data()
-    {
-        QTest::addColumn<int>("level");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("1") << 1 << QStringLiteral("Очень легко");
-        QTest::newRow("2") << 2 << QStringLiteral("Легко");
-        QTest::newRow("3") << 3 << QStringLiteral("Норма");
-        QTest::newRow("4") << 4 << QStringLiteral("Тяжело");
-        QTest::newRow("5") << 5 << QStringLiteral("Очень тяжело");
-    }
-    void levelScaleShowsCentredLevelName()
-    {
-        QFETCH(int, level);
-        QFETCH(QString, name);
-        FormFixture fx;
-        Form1 &f = fx.load();
-        f.HScroll1->setValue(level == 1 ? 5 : 1);
-        f.HScroll1->setValue(level);
-        QCOMPARE(f.Label19->text(), name);
-        QVERIFY(f.Label19->width() >= f.Label19->fontMetrics().horizontalAdvance(name));
-        const double centred = (Form1::OuterWidthTwips - f.Label19->width() * 15.0) / 2;
-        QVERIFY(qAbs(f.Label19->x() * 15 - centred) <= 15);
+        QVERIFY(std::ranges::count_if(f.Image, shown) >= 3);
     }
 };
 
