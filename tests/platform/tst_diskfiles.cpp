@@ -1,18 +1,7 @@
+#include "doubles/diskfixture.h"
 #include "platform/diskfiles.h"
 
 #include <QtTest>
-
-static bool put(const QString &name, const QByteArray &bytes)
-{
-    QFile file(name);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-static QByteArray contents(const QString &name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 class TestDiskFiles : public QObject
 {

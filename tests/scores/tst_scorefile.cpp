@@ -1,5 +1,6 @@
 #include "app/texts.h"
 #include "doubles/formfixture.h"
+#include "doubles/diskfixture.h"
 #include "platform/diskfiles.h"
 #include "scores/scorecodec.h"
 
@@ -14,18 +15,6 @@ static const QString Empty = QStringLiteral("<Пусто>");
 static QStringList entries()
 {
     return QDir().entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-}
-
-static bool put(const QString &name, const QByteArray &bytes)
-{
-    QFile file(name);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-static QByteArray contents(const QString &name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
 static bool showsDefaultTable(const Form1 &form)
