@@ -2,31 +2,20 @@
 
 #include "platform/files.h"
 
-#include <QByteArray>
 #include <QMap>
-#include <QSet>
-#include <QString>
-#include <QStringList>
 
-// An in-memory directory. Tests put bytes in `files`, mark names as directories or other
-// non-files in `others`, and switch failures on to see how the game copes.
+// An in-memory directory of plain files whose reads, writes and renames can be made to fail.
 class FakeFiles : public Files
 {
 public:
-    Kind kind(const QString &name) const override;
+    Kind kind(const QString &name) const override { return files.contains(name) ? Kind::File : Kind::Missing; }
     std::optional<QByteArray> read(const QString &name, qint64 maxBytes) const override;
     QString writeAtomically(const QString &name, const QByteArray &bytes) override;
-    void removeFileOrLink(const QString &name) override;
+    void removeFileOrLink(const QString &name) override { files.remove(name); }
     std::optional<QString> renameAside(const QString &name, const QString &suffix) override;
 
     QMap<QString, QByteArray> files;
-    QSet<QString> others;
-
-    QString writeFailure;     // when not empty, every write fails with this message
-    bool readFails = false;   // when set, every read fails as an unreadable file does
-    bool renameFails = false; // when set, every rename fails
-
-    int writes = 0;           // successful writes
-    int failedWrites = 0;
-    QStringList removed;      // names removeFileOrLink deleted, in order
+    QString writeFailure; // when not empty, every write fails with this message
+    bool readFails = false;
+    bool renameFails = false;
 };

@@ -1,6 +1,6 @@
 #include "app/texts.h"
-#include "doubles/formfixture.h"
 #include "doubles/diskfixture.h"
+#include "doubles/formfixture.h"
 #include "platform/diskfiles.h"
 #include "scores/scorecodec.h"
 
@@ -8,22 +8,22 @@
 #include <QScrollBar>
 #include <QtTest>
 
-static const QString ScoreFile = QStringLiteral("Scores.dat");
-static const QString Aside = QStringLiteral("Scores.dat.damaged");
-static const QString Empty = QStringLiteral("<Пусто>");
+using namespace ScoreCodec;
+
+static const QString ScoreFile = "Scores.dat", Aside = "Scores.dat.damaged", Empty = "<Пусто>";
 
 static QStringList entries()
 {
     return QDir().entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
-static bool showsDefaultTable(const Form1 &form)
+static bool showsDefaultTable(const Form1 &f)
 {
-    bool shown = true;
-    for (int row = 0; row < Form1::Rows; ++row)
-        shown = shown && form.NameP[row]->text() == Empty && form.ScoresP[row]->text() == "0"
-                && form.TopNames[row] == Empty && form.TopScores[row] == 0;
-    return shown;
+    for (int r = 0; r < Form1::Rows; ++r)
+        if (f.NameP[r]->text() != Empty || f.ScoresP[r]->text() != "0" || f.TopNames[r] != Empty
+            || f.TopScores[r] != 0)
+            return false;
+    return true;
 }
 
 class TestScoreFile : public QObject
@@ -34,63 +34,38 @@ class TestScoreFile : public QObject
 
 private slots:
     void init() { QVERIFY(m_dir.emplace().isValid() && QDir::setCurrent(m_dir->path())); }
-    void firstStartShowsDefaultsAndLeavesOnlyScoreFile()
+    void firstStartThenRestartKeepTheTableByteForByteAndLeftOversGo()
     {
-        FormFixture fixture(&m_disk);
-        const Form1 &form = fixture.load();
-        QVERIFY(showsDefaultTable(form));
-        QCOMPARE(form.Label7->text(), Texts::rulesLines().join(" \r\n") + " \r\n");
-        for (const QWidget *control : std::initializer_list<const QWidget *>{form.Label19, form.HScroll1})
-            QVERIFY(qAbs(control->x() * 15 - (Form1::OuterWidthTwips - control->width() * 15) / 2.0) <= 15);
-        fixture.close();
-        QCOMPARE(entries(), QStringList{ScoreFile});
-        QCOMPARE(fixture.dialogs.shown.size(), 0);
-    }
-    void tableSurvivesRestartsByteForByteAndLeftOversGo_data()
-    {
-        QTest::addColumn<bool>("asLinks");
-        QTest::newRow("left-over files") << false;
-        QTest::newRow("left-over links to files") << true;
-    }
-    void tableSurvivesRestartsByteForByteAndLeftOversGo()
-    {
-        QFETCH(bool, asLinks);
         const QString name = QStringLiteral("   Иван, \"Грозный\" '' (ОТ)  ");
         {
             FormFixture fixture(&m_disk);
             Form1 &form = fixture.load();
+            QVERIFY(showsDefaultTable(form));
+            QCOMPARE(form.Label7->text(), Texts::rulesLines().join(" \r\n") + " \r\n");
+            for (const QWidget *c : std::initializer_list<const QWidget *>{form.Label19, form.HScroll1})
+                QVERIFY(qAbs(c->x() * 15 - (Form1::OuterWidthTwips - c->width() * 15) / 2.0) <= 15);
             form.NameP[3]->setText(name);
             form.ScoresP[3]->setText(QStringLiteral("-12"));
             fixture.close();
+            QVERIFY(fixture.dialogs.shown.isEmpty());
         }
-        const QByteArray saved = contents(ScoreFile), stale = ScoreCodec::defaultPlainTable();
-        QStringList expected{ScoreFile};
-        for (const QString temp : {"Scores.temp", "Scores.temp2"}) {
-            const QString real = asLinks ? temp + ".target" : temp;
-            QVERIFY(put(real, stale) && (!asLinks || QFile::link(real, temp)));
-            expected << QStringList(asLinks ? 1 : 0, real);
-        }
-        for (int run = 0; run < 2; ++run) {
-            FormFixture fixture(&m_disk);
-            const Form1 &form = fixture.load();
-            QCOMPARE(form.NameP[3]->text(), name);
-            QCOMPARE(form.ScoresP[3]->text(), QStringLiteral("-12"));
-            fixture.close();
-            QCOMPARE(contents(ScoreFile), saved);
-            QCOMPARE(entries(), expected);
-        }
-        if (asLinks)
-            QCOMPARE(contents("Scores.temp.target") + contents("Scores.temp2.target"), stale + stale);
+        QCOMPARE(entries(), QStringList{ScoreFile});
+        const QByteArray saved = contents(ScoreFile), stale = defaultPlainTable();
+        QVERIFY(put("Scores.temp", stale) && put("target", stale) && QFile::link("target", "Scores.temp2"));
+        FormFixture fixture(&m_disk);
+        const Form1 &form = fixture.load();
+        QCOMPARE(form.NameP[3]->text() + '|' + form.ScoresP[3]->text(), name + "|-12");
+        fixture.close();
+        QCOMPARE(contents(ScoreFile), saved);
+        QCOMPARE(entries(), QStringList({ScoreFile, "target"}));
+        QCOMPARE(contents("target"), stale);
     }
     void damagedFileIsKeptAsideAndNeverOverwritten_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        const QByteArray good = ScoreCodec::encode(ScoreCodec::defaultPlainTable());
         QTest::newRow("empty") << QByteArray();
-        QTest::newRow("cut in half") << good.left(good.size() / 2);
-        QTest::newRow("one bit flipped") << QByteArray(good).replace(40, 1, QByteArray(1, good[40] ^ 4));
-        QTest::newRow("plain text") << ScoreCodec::defaultPlainTable();
-        QTest::newRow("score is no number") << ScoreCodec::encode(ScoreCodec::defaultPlainTable().replace(" 0 ", "0x"));
+        QTest::newRow("cut in half") << encode(defaultPlainTable()).chopped(1000);
+        QTest::newRow("score is no number") << encode(defaultPlainTable().replace(" 0 ", "0x"));
     }
     void damagedFileIsKeptAsideAndNeverOverwritten()
     {
@@ -100,9 +75,9 @@ private slots:
             FormFixture fixture(&m_disk);
             QVERIFY(showsDefaultTable(fixture.load()));
             fixture.close();
-            QCOMPARE(fixture.dialogs.shown.size(), 1);
-            QVERIFY(fixture.dialogs.shown[0].text.contains("«" + aside + "»"));
-            QVERIFY(ScoreCodec::decode(contents(ScoreFile)).ok());
+            const QList<FakeDialogs::Shown> &shown = fixture.dialogs.shown;
+            QVERIFY(shown.size() == 1 && shown[0].text.contains("«" + aside + "»"));
+            QVERIFY(decode(contents(ScoreFile)).ok());
         }
         QCOMPARE(entries(), QStringList({ScoreFile, Aside, Aside + "-2"}));
         QCOMPARE(contents(Aside) + contents(Aside + "-2"), bytes + bytes);
@@ -111,36 +86,28 @@ private slots:
     {
         QVERIFY(QDir().mkpath(ScoreFile) && put(ScoreFile + "/inside", "kept"));
         FormFixture fixture(&m_disk);
-        QVERIFY(showsDefaultTable(fixture.load()));
-        QCOMPARE(fixture.dialogs.shown.size(), 1);
+        QVERIFY(showsDefaultTable(fixture.load()) && fixture.dialogs.shown.size() == 1);
         fixture.close();
-        QCOMPARE(fixture.dialogs.shown.size(), 2);
-        QVERIFY(fixture.dialogs.shown[1].text.contains(ScoreFile));
+        QVERIFY(fixture.dialogs.shown.size() == 2 && fixture.dialogs.shown[1].text.contains(ScoreFile));
         QCOMPARE(entries(), QStringList{ScoreFile});
         QCOMPARE(contents(ScoreFile + "/inside"), QByteArray("kept"));
     }
-    void failedSaveKeepsOldBytesAndTellsPlayer_data()
-    {
-        QTest::addColumn<QString>("failure");
-        QTest::newRow("write fails") << "write";
-        QTest::newRow("file unreadable") << "read";
-        QTest::newRow("damaged file cannot be put aside") << "rename";
-    }
     void failedSaveKeepsOldBytesAndTellsPlayer()
     {
-        QFETCH(QString, failure);
-        FormFixture fixture;
-        FakeFiles &files = fixture.memoryFiles;
-        const QByteArray old =
-            failure == "rename" ? "damaged" : ScoreCodec::encode(ScoreCodec::defaultPlainTable());
-        files.files.insert(ScoreFile, old);
-        std::tie(files.readFails, files.renameFails) = std::pair(failure == "read", failure == "rename");
-        fixture.load().NameP[0]->setText(QStringLiteral("Новый"));
-        files.writeFailure = failure == "write" ? QStringLiteral("Диск переполнен.") : QString();
-        fixture.close();
-        QCOMPARE(fixture.dialogs.shown.size(), failure == "write" ? 1 : 2); // +1 at start
-        QVERIFY(failure != "write" || fixture.dialogs.shown.back().text.contains(files.writeFailure));
-        QCOMPARE(files.files.value(ScoreFile), old);
+        // "rename": a damaged file that cannot be put aside.
+        for (const QString failure : {"write", "read", "rename"}) {
+            FormFixture fixture;
+            FakeFiles &files = fixture.memoryFiles;
+            const QByteArray old = failure == "rename" ? "damaged" : encode(defaultPlainTable());
+            files.files.insert(ScoreFile, old);
+            std::tie(files.readFails, files.renameFails) = std::pair(failure == "read", failure == "rename");
+            fixture.load().NameP[0]->setText(QStringLiteral("Новый"));
+            files.writeFailure = failure == "write" ? QStringLiteral("Диск переполнен.") : QString();
+            fixture.close();
+            QCOMPARE(fixture.dialogs.shown.size(), failure == "write" ? 1 : 2); // +1 at start
+            QVERIFY(failure != "write" || fixture.dialogs.shown.back().text.contains(files.writeFailure));
+            QCOMPARE(files.files.value(ScoreFile), old);
+        }
     }
 };
 
