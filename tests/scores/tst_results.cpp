@@ -9,21 +9,13 @@ class TestResults : public QObject
     Q_OBJECT
 
 private slots:
-    void scoreRoundsBaseHalfToEvenBeforeLevel_data()
-    {
-        QTest::addColumn<QList<int>>("round"); // hits, clicks, seconds, level
-        QTest::addColumn<int>("score");
-        QTest::newRow("whole base at level 3") << QList<int>{10, 10, 30, 3} << 30;
-        QTest::newRow("base 1.25 rounds down") << QList<int>{5, 8, 20, 1} << 1;
-        QTest::newRow("base just below 11.5") << QList<int>{25, 25, 23, 1} << 11;
-        QTest::newRow("tie 2.5 goes to even 2") << QList<int>{5, 5, 25, 1} << 2;
-        QTest::newRow("tie 3.5 goes to even 4") << QList<int>{7, 7, 25, 1} << 4;
-        QTest::newRow("no clicks") << QList<int>{0, 0, 40, 3} << 0;
-    }
     void scoreRoundsBaseHalfToEvenBeforeLevel()
     {
-        QFETCH(QList<int>, round);
-        QTEST(Results::finalScore(round[0], round[1], round[2], round[3]), "score");
+        // hits, clicks, seconds, level, score: base whole, 1.25, just below 11.5, ties 2.5/3.5, no clicks
+        const int rows[][5] = {{10, 10, 30, 3, 30}, {5, 8, 20, 1, 1}, {25, 25, 23, 1, 11},
+                               {5, 5, 25, 1, 2}, {7, 7, 25, 1, 4}, {0, 0, 40, 3, 0}};
+        for (const auto &r : rows)
+            QCOMPARE(Results::finalScore(r[0], r[1], r[2], r[3]), r[4]);
     }
     void reportLinesCutFiguresInThePlayersLocale()
     {
@@ -40,42 +32,33 @@ private slots:
         QCOMPARE(Results::clicksPerMinuteLine(3, 0, en), perMinute.arg("180"));
         QCOMPARE(Results::gameOverText("Вася", 1234567), "Игра окончена, Вася вы набрали 1234567 очков!");
     }
-    void resultGoesBelowEqualScoresAndPushesLowerRowsDown_data()
-    {
-        QTest::addColumn<QList<int>>("scores");
-        QTest::addColumn<int>("score");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("names"); // rows by their old index, N the new one
-        QTest::addColumn<QList<int>>("after");
-        const QList<int> empty(11, 0), falling{11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1};
-        QTest::newRow("fresh table") << empty << 5 << 0 << "N 0 1 2 3 4 5 6 7 8 9"
-                                     << QList<int>{5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-        QTest::newRow("below equal scores") << QList<int>{50, 40, 40, 30, 0, 0, 0, 0, 0, 0, 0} << 40
-                                            << 3 << "0 1 2 N 3 4 5 6 7 8 9"
-                                            << QList<int>{50, 40, 40, 40, 30, 0, 0, 0, 0, 0, 0};
-        QTest::newRow("row 10 moves nothing") << falling << 2 << 10 << "0 1 2 3 4 5 6 7 8 9 N"
-                                              << QList<int>{11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 2};
-        QTest::newRow("zero never enters") << empty << 0 << 11 << "0 1 2 3 4 5 6 7 8 9 10" << empty;
-    }
     void resultGoesBelowEqualScoresAndPushesLowerRowsDown()
     {
-        QFETCH(QList<int>, scores);
-        QFETCH(int, score);
-        QFETCH(int, row);
-        TopTable::Names names;
-        TopTable::ScoreList table;
-        for (int i = 0; i < TopTable::Rows; ++i)
-            std::tie(names[i], table[i]) = std::pair(QString::number(i), scores[i]);
-        QCOMPARE(TopTable::insertionRow(table, score), row);
-        if (row < TopTable::Rows)
-            TopTable::insert(names, table, row, QStringLiteral("N"), score);
-        QTEST(QStringList(names.cbegin(), names.cend()).join(u' '), "names");
-        QTEST(QList<int>(table.cbegin(), table.cend()), "after");
+        const QList<int> empty(11, 0), falling{11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1};
+        // table, score, row, names by their old index (N the new one), scores after
+        const struct { QList<int> scores; int score, row; QString names; QList<int> after; } rows[] = {
+            {empty, 5, 0, "N 0 1 2 3 4 5 6 7 8 9", {5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+            {{50, 40, 40, 30, 0, 0, 0, 0, 0, 0, 0}, 40, 3, "0 1 2 N 3 4 5 6 7 8 9",
+             {50, 40, 40, 40, 30, 0, 0, 0, 0, 0, 0}},
+            {falling, 2, 10, "0 1 2 3 4 5 6 7 8 9 N", {11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 2}},
+            {empty, 0, 11, "0 1 2 3 4 5 6 7 8 9 10", empty}};
+        for (const auto &r : rows) {
+            TopTable::Names names;
+            TopTable::ScoreList table;
+            for (int i = 0; i < TopTable::Rows; ++i)
+                std::tie(names[i], table[i]) = std::pair(QString::number(i), r.scores[i]);
+            QCOMPARE(TopTable::insertionRow(table, r.score), r.row);
+            if (r.row < TopTable::Rows)
+                TopTable::insert(names, table, r.row, QStringLiteral("N"), r.score);
+            QCOMPARE(QStringList(names.cbegin(), names.cend()).join(u' '), r.names);
+            QCOMPARE(QList<int>(table.cbegin(), table.cend()), r.after);
+        }
     }
     void levelTagsFollowLevelAndStack()
     {
+        const QStringList tags{" (ОЛ)", " (Л)", " (Н)", " (Т)", " (ОТ)"};
         for (int level = 1; level <= 5; ++level)
-            QCOMPARE(TopTable::levelTag(level), QStringList({" (ОЛ)", " (Л)", " (Н)", " (Т)", " (ОТ)"})[level - 1]);
+            QCOMPARE(TopTable::levelTag(level), tags[level - 1]);
         QCOMPARE("Вася (Н)" + TopTable::levelTag(2), "Вася (Н) (Л)");
     }
 };

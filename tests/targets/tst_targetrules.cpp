@@ -6,6 +6,8 @@
 
 namespace {
 const float JustBelowOne = std::nextafter(1.0f, 0.0f);
+using Intervals = QList<qlonglong>; // empty: frozen above the level's limit
+struct IntervalRow { int level, hits; Intervals intervals; };
 }
 
 class TestTargetRules : public QObject
@@ -13,37 +15,25 @@ class TestTargetRules : public QObject
     Q_OBJECT
 
 private slots:
-    void intervalsShrinkUntilTheLevelsLimit_data()
+    void intervalsShrinkUntilTheLevelsLimit()
     {
-        QTest::addColumn<int>("level");
-        QTest::addColumn<int>("hits");
-        QTest::addColumn<QList<qlonglong>>("intervals"); // empty: frozen above the limit
-        const QList<qlonglong> byHits[5][5] = {
+        const Intervals byHits[5][5] = {
             {{1050, 1000}, {950, 905}, {850, 810}, {750, 715}, {650, 620}},
             {{1050, 1000}, {850, 810}, {650, 620}, {450, 430}, {250, 240}},
             {{1050, 1000}, {750, 715}, {450, 430}, {150, 145}, {-150, -140}},
             {{1050, 1000}, {650, 620}, {250, 240}, {-150, -140}, {-550, -520}},
             {{1050, 1000}, {550, 525}, {50, 50}, {}, {}}};
+        QList<IntervalRow> rows{{5, 6, {990, 944}}, {5, 101, {}}, {1, 500, {50, 50}}, {1, 501, {}},
+            {3, 175, {0, 3}}, {3, 176, {-6, -3}}, {2, 263, {-2, 1}}, {2, 264, {-6, -3}}, {4, 131, {2, 5}},
+            {4, 132, {-6, -3}}};
         for (int level = 1; level <= 5; ++level)
             for (int column = 0; column < 5; ++column)
-                QTest::addRow("level %d, %d hits", level, 50 * column)
-                    << level << 50 * column << byHits[level - 1][column];
-        const struct { int level, hits; QList<qlonglong> intervals; } limits[] = {
-            {5, 6, {990, 944}}, {5, 101, {}}, {1, 500, {50, 50}}, {1, 501, {}}, {3, 175, {0, 3}},
-            {3, 176, {-6, -3}}, {2, 263, {-2, 1}}, {2, 264, {-6, -3}}, {4, 131, {2, 5}},
-            {4, 132, {-6, -3}}};
-        for (const auto &row : limits)
-            QTest::addRow("level %d, %d hits", row.level, row.hits)
-                << row.level << row.hits << row.intervals;
-    }
-    void intervalsShrinkUntilTheLevelsLimit()
-    {
-        QFETCH(int, level);
-        QFETCH(int, hits);
-        QFETCH(QList<qlonglong>, intervals);
-        const auto actual = Pace::appearanceIntervals(hits, level);
-        QCOMPARE(actual ? QList<qlonglong>({actual->first, actual->second}) : QList<qlonglong>(),
-                 intervals);
+                rows.append({level, 50 * column, byHits[level - 1][column]});
+        for (const auto &[level, hits, intervals] : rows) {
+            const auto actual = Pace::appearanceIntervals(hits, level);
+            QVERIFY2((actual ? Intervals{actual->first, actual->second} : Intervals()) == intervals,
+                     qPrintable(QStringLiteral("level %1, %2 hits").arg(level).arg(hits)));
+        }
     }
     void timerIntervalTurnsNegativeIntoOneMillisecond()
     {
@@ -52,48 +42,31 @@ private slots:
         for (const auto &[computed, interval] : rows)
             QVERIFY2(Pace::timerInterval(computed) == interval, qPrintable(QString::number(computed)));
     }
-    void hitMovesAndResizesTargetWithinRange_data()
+    void hitMovesAndResizesTargetWithinRange()
     {
-        QTest::addColumn<int>("target");
-        QTest::addColumn<float>("r");
-        QTest::addColumn<QRect>("expected"); // left, top, side, side
+        const auto placed = [](int target, float r) {
+            using namespace Placement;
+            const int off = offsetFromAnchor(r), side = BaseSize + sizeChange(r);
+            return QRect(Anchors.at(target).left - off, Anchors.at(target).top - off, side, side);
+        };
         const int farthest[10][2] = {{360, 1200}, {360, 4560}, {2640, 1200}, {5160, 1320},
             {5520, 2880}, {0, 2760}, {1680, 2880}, {3720, 2760}, {2640, 4560}, {4800, 4320}};
         for (int i = 0; i < 10; ++i) {
             const auto [left, top] = farthest[i];
-            QTest::addRow("Image%d farthest, largest", i + 1) << i << 0.0f << QRect(left, top, 550, 550);
-            QTest::addRow("Image%d nearest, smallest", i + 1)
-                << i << JustBelowOne << QRect(left + 959, top + 959, 201, 201);
+            QCOMPARE(placed(i, 0.0f), QRect(left, top, 550, 550));
+            QCOMPARE(placed(i, JustBelowOne), QRect(left + 959, top + 959, 201, 201));
         }
         // In double precision 960 * r and 350 * r fall just below 17 and 1.
-        QTest::newRow("offset product in single precision") << 0 << 17.0f / 960.0f << QRect(377, 1217, 544, 544);
-        QTest::newRow("size product in single precision") << 0 << 1.0f / 350.0f << QRect(362, 1202, 549, 549);
-    }
-    void hitMovesAndResizesTargetWithinRange()
-    {
-        QFETCH(int, target);
-        QFETCH(float, r);
-        QFETCH(QRect, expected);
-        const Placement::Anchor anchor = Placement::Anchors.at(target);
-        const int offset = Placement::offsetFromAnchor(r);
-        const int side = Placement::BaseSize + Placement::sizeChange(r);
-        QCOMPARE(QRect(anchor.left - offset, anchor.top - offset, side, side), expected);
-    }
-    void drawSelectsTarget_data()
-    {
-        QTest::addColumn<float>("r");
-        QTest::addColumn<int>("index");
-        QTest::newRow("zero: Image10") << 0.0f << 9;
-        QTest::newRow("just below a tenth: Image10") << std::nextafter(0.1f, 0.0f) << 9;
-        QTest::newRow("a tenth: Image1") << 0.1f << 0;
-        QTest::newRow("0.7f is 7 in single precision: Image7") << 0.7f << 6;
-        QTest::newRow("just below one: Image9") << JustBelowOne << 8;
+        QCOMPARE(placed(0, 17.0f / 960.0f), QRect(377, 1217, 544, 544));
+        QCOMPARE(placed(0, 1.0f / 350.0f), QRect(362, 1202, 549, 549));
     }
     void drawSelectsTarget()
     {
-        QFETCH(float, r);
-        QFETCH(int, index);
-        QCOMPARE(Placement::targetForDraw(r), index);
+        // 0.7f is 7 in single precision
+        const std::pair<float, int> rows[] = {{0.0f, 9}, {std::nextafter(0.1f, 0.0f), 9}, {0.1f, 0},
+                                              {0.7f, 6}, {JustBelowOne, 8}};
+        for (const auto &[r, index] : rows)
+            QCOMPARE(Placement::targetForDraw(r), index);
     }
     void seedIsDayNumberTimesWholeSecondsOfDay()
     {
