@@ -88,6 +88,10 @@ public:
     // ---- Events ---------------------------------------------------------------------------
     void formLoad();    // before the window is first shown
     void formClosing(); // every way the window closes; asks nothing, never cancels
+    // Ends the run from outside (a signal, the end of the desktop session): the same close as
+    // the window manager's, but no box is shown and open dialogs are dismissed; a failed save
+    // goes to standard error.
+    void closeQuietly();
     void surfaceClick(); // a click on the bare window surface
     void command1Click();
     void command2Click();
@@ -134,6 +138,7 @@ private:
     double counter(const QLineEdit *box) const;
     void setCounter(QLineEdit *box, double value);
     void tellPlayer(const QString &text);
+    void reportProblem(const QString &text); // a box, or standard error once the close is quiet
 
     Dialogs &m_dialogs;
     Files &m_files;
@@ -152,4 +157,5 @@ private:
 
     bool m_surfacePressed = false; // a left press on the bare surface awaits its release
     bool m_closed = false;         // the closing handler has run
+    bool m_quiet = false;          // closing from outside: no box may open any more
 };

@@ -4,8 +4,10 @@
 #include "platform/mixingrandom.h"
 #include "platform/qtdialogs.h"
 #include "platform/systemclock.h"
+#include "platform/terminationsignals.h"
 
 #include <QApplication>
+#include <QSessionManager>
 
 int main(int argc, char *argv[])
 {
@@ -20,6 +22,17 @@ int main(int argc, char *argv[])
     dialogs.setParent(&form);
 
     form.formLoad();
+
+    // A logout, a shutdown, a closed terminal or Ctrl-C closes the window the normal way, so the
+    // table of this run is saved. Until the table is loaded, the default actions stay: nothing
+    // would be lost by them.
+    TerminationSignals terminations;
+    QObject::connect(&terminations, &TerminationSignals::received, &form, &Form1::closeQuietly);
+#ifndef QT_NO_SESSIONMANAGER
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form,
+                     [&form](QSessionManager &) { form.closeQuietly(); });
+#endif
+
     form.show();
     return app.exec();
 }

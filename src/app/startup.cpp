@@ -4,6 +4,9 @@
 #include "platform/files.h"
 #include "scores/scorecodec.h"
 
+#include <QCoreApplication>
+#include <QTextStream>
+
 #include <QLabel>
 #include <QScrollBar>
 
@@ -47,6 +50,9 @@ void Form1::formClosing()
     if (m_closed)
         return;
     m_closed = true;
+    // Nothing of the round may happen once the close has begun: no tick may open a "Game Over"
+    // behind a notice. The running round is not entered.
+    setAllTimersEnabled(false);
 
     // 1-3: the table as the labels show it.
     ScoreCodec::Fields names;
@@ -61,7 +67,7 @@ void Form1::formClosing()
     // failed save leaves it whole.
     CodeROM();
     if (!m_scoreFileWriteError.isEmpty()) {
-        tellPlayer(m_scoreFileProblem.isEmpty()
+        reportProblem(m_scoreFileProblem.isEmpty()
                        ? m_scoreFileWriteError
                              + QStringLiteral("\nТаблица рекордов этого запуска не сохранена; "
                                               "прежний файл, если он был, не изменился.")
@@ -73,4 +79,20 @@ void Form1::formClosing()
     m_files.removeFileOrLink(ScoreCodec::PlainTextFileName);
     m_scoresTemp2.clear();
     m_files.removeFileOrLink(ScoreCodec::NumberTextFileName);
+}
+
+void Form1::closeQuietly()
+{
+    m_quiet = true;
+    close();
+    // Open dialogs leave their event loops; their handlers see the window closed and stop.
+    QCoreApplication::exit(0);
+}
+
+void Form1::reportProblem(const QString &text)
+{
+    if (m_quiet)
+        QTextStream(stderr) << text << Qt::endl;
+    else
+        tellPlayer(text);
 }

@@ -36,11 +36,16 @@ void Form1::command1Click()
 {
     for (;;) {
         // Stored before it is checked: while the error box is open the nickname is empty.
-        Nick = asOneLine(m_dialogs.inputBox(QStringLiteral("Введите свой ник."),
-                                            QStringLiteral("Ваш ник")));
+        const QString answer = m_dialogs.inputBox(QStringLiteral("Введите свой ник."),
+                                                  QStringLiteral("Ваш ник"));
+        if (m_closed)
+            return; // the run ended while the prompt was open
+        Nick = asOneLine(answer);
         if (!Nick.isEmpty())
             return;
         showNoNickError(m_dialogs);
+        if (m_closed)
+            return;
     }
 }
 
@@ -85,6 +90,7 @@ void Form1::command3Click()
 {
     if (m_dialogs.messageBox(QStringLiteral("Вы уверены?"), QStringLiteral("Выход"),
                              Dialogs::Buttons::OkCancel)
-        == Dialogs::OkResult)
+            == Dialogs::OkResult
+        && !m_closed)
         close();
 }

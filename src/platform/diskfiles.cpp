@@ -17,9 +17,35 @@
 
 namespace {
 
-QString pathOf(const QString &name)
+
+// Why a file step failed, in the player's words. The error number comes first; where it says
+// nothing useful, the folder itself is looked at.
+QString failureReason(int err, const QString &folder, const QString &name)
 {
-    return QDir::current().filePath(name);
+    switch (err) {
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("нет прав на запись в эту папку");
+    case EROFS:
+        return QStringLiteral("файловая система доступна только для чтения");
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("на диске нет свободного места");
+    case EISDIR:
+        return QStringLiteral("под этим именем лежит папка, а не файл");
+    default:
+        break;
+    }
+    const QFileInfo dir(folder);
+    if (!dir.isDir())
+        return QStringLiteral("этой папки больше нет");
+    const QFileInfo target(QDir(folder).filePath(name));
+    if ((target.exists() || target.isSymLink()) && !target.isFile())
+        return QStringLiteral("под этим именем лежит не файл");
+    if (err == ENOENT)
+        return QStringLiteral("этой папки больше нет");
+    return err != 0 ? QStringLiteral("ошибка ввода-вывода (код %1)").arg(err)
+                    : QStringLiteral("неизвестная ошибка ввода-вывода");
 }
 
 // A link counts as present even when what it points to is gone.
@@ -74,6 +100,21 @@ RenameResult renameWithoutReplacing(const QString &from, const QString &to)
 
 } // namespace
 
+QString DiskFiles::directory() const
+{
+    // A folder deleted while the game runs has no current path any more; name the one it had,
+    // and let every file step fail there instead of resolving against the root.
+    const QString current = QDir::currentPath();
+    if (!current.isEmpty())
+        m_lastDirectory = QDir::toNativeSeparators(current);
+    return m_lastDirectory;
+}
+
+QString DiskFiles::pathOf(const QString &name) const
+{
+    return QDir(directory()).filePath(name);
+}
+
 Files::Kind DiskFiles::kind(const QString &name) const
 {
     const QFileInfo info(pathOf(name));
@@ -108,17 +149,24 @@ std::optional<QByteArray> DiskFiles::read(const QString &name, qint64 maxBytes) 
 
 QString DiskFiles::writeAtomically(const QString &name, const QByteArray &bytes)
 {
+    const QString folder = directory();
     QSaveFile file(pathOf(name));
     file.setDirectWriteFallback(false); // never write in place: the old file must stay whole
-    if (!file.open(QIODevice::WriteOnly)) {
-        return QStringLiteral("Не удалось создать файл «%1» в папке «%2» (%3).")
-            .arg(name, QDir::toNativeSeparators(QDir::currentPath()), file.errorString());
+    // Unbuffered, so that a write the disk refuses fails here and not in a later flush: a
+    // buffered QSaveFile whose flush fails still commits, and an empty file replaces the table.
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        return QStringLiteral("Не удалось создать файл «%1» в папке «%2»: %3.")
+            .arg(name, folder, failureReason(errno, folder, name));
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        const QString reason = file.errorString();
+    errno = 0;
+    const bool written = file.write(bytes) == bytes.size() && file.flush();
+    const int writeErrno = errno;
+    if (!written || !file.commit()) {
+        const int err = written ? errno : writeErrno;
         file.cancelWriting();
-        return QStringLiteral("Не удалось записать файл «%1» в папке «%2» (%3).")
-            .arg(name, QDir::toNativeSeparators(QDir::currentPath()), reason);
+        return QStringLiteral("Не удалось записать файл «%1» в папке «%2»: %3.")
+            .arg(name, folder, failureReason(err, folder, name));
     }
     return {};
 }

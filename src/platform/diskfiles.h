@@ -9,6 +9,7 @@ class DiskFiles : public Files
 public:
     // File: a regular file, or a link to one, that is not hidden. Other: a dangling link, a
     // directory, a FIFO, a device, a socket or a hidden file.
+    QString folder() const override { return directory(); }
     Kind kind(const QString &name) const override;
     // Opens regular files only, so a FIFO or a device can never block the game.
     std::optional<QByteArray> read(const QString &name, qint64 maxBytes) const override;
@@ -17,4 +18,10 @@ public:
     void removeFileOrLink(const QString &name) override;
     // Tries name + suffix, then name + suffix + "-2", "-3", ...
     std::optional<QString> renameAside(const QString &name, const QString &suffix) override;
+
+private:
+    QString directory() const;
+    QString pathOf(const QString &name) const;
+
+    mutable QString m_lastDirectory;
 };

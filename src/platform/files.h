@@ -17,6 +17,9 @@ public:
 
     virtual ~Files() = default;
 
+    // The folder the names refer to, as the player should read it in a message.
+    virtual QString folder() const = 0;
+
     virtual Kind kind(const QString &name) const = 0;
 
     // Reads at most maxBytes + 1 bytes, so a caller can tell an over-long file from one of

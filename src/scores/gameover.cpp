@@ -22,6 +22,8 @@ void Form1::EndGame()
     // The last picture of the round stays on screen while the box is open.
     m_dialogs.messageBox(Results::gameOverText(Nick, FinalScore), QStringLiteral("Game Over"),
                          Dialogs::Buttons::Ok);
+    if (m_closed)
+        return; // the run ended while the box was open: nothing more of this round
 
     setTargetsVisible(false);
     HScroll1->show();

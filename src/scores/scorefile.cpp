@@ -44,14 +44,14 @@ void Form1::CodeROM2()
         return;
     case Files::Kind::Other:
         m_scoreFileProblem = QStringLiteral(
-            "Таблица рекордов не сохранена: в рабочей папке игры под именем «%1» лежит не файл "
+            "Таблица рекордов не сохранена: в папке «%1» под именем «%2» лежит не файл "
             "(например, папка), и игра его не трогает. Результаты этого запуска не записаны.")
-                                 .arg(fileName);
+                                 .arg(m_files.folder(), fileName);
         tellPlayer(QStringLiteral(
-                       "В рабочей папке игры под именем «%1» лежит не файл с таблицей рекордов "
+                       "В папке «%1» под именем «%2» лежит не файл с таблицей рекордов "
                        "(например, папка). Игра его не тронет и начнёт с пустой таблицы, но "
                        "сохранить таблицу при выходе не сможет.")
-                       .arg(fileName));
+                       .arg(m_files.folder(), fileName));
         useDefaultTable();
         return;
     case Files::Kind::File:
@@ -61,12 +61,12 @@ void Form1::CodeROM2()
     const auto bytes = m_files.read(fileName, ScoreCodec::MaxFileBytes);
     if (!bytes) {
         m_scoreFileProblem = QStringLiteral(
-            "Таблица рекордов не сохранена: файл «%1» не удалось прочитать при запуске, и игра "
-            "не стала его перезаписывать.")
-                                 .arg(fileName);
-        tellPlayer(QStringLiteral("Файл таблицы рекордов «%1» не удалось прочитать. Игра начнёт с "
-                                  "пустой таблицы и не будет перезаписывать этот файл.")
-                       .arg(fileName));
+            "Таблица рекордов не сохранена: файл «%1» в папке «%2» не удалось прочитать при "
+            "запуске, и игра не стала его перезаписывать.")
+                                 .arg(fileName, m_files.folder());
+        tellPlayer(QStringLiteral("Файл таблицы рекордов «%1» в папке «%2» не удалось прочитать. "
+                                  "Игра начнёт с пустой таблицы и не будет перезаписывать этот файл.")
+                       .arg(fileName, m_files.folder()));
         useDefaultTable();
         return;
     }
@@ -84,19 +84,20 @@ void Form1::CodeROM2()
     const QString damage = table.damage();
     useDefaultTable();
     if (const auto asideName = m_files.renameAside(fileName, DamagedSuffix)) {
-        tellPlayer(QStringLiteral("Файл таблицы рекордов «%1» повреждён (%2). Игра начнёт с "
-                                  "пустой таблицы.\nСтарый файл не удалён: он переименован в "
-                                  "«%3» и лежит в той же папке.")
-                       .arg(fileName, damage, *asideName));
+        tellPlayer(QStringLiteral("Файл таблицы рекордов «%1» в папке «%2» повреждён (%3). Игра "
+                                  "начнёт с пустой таблицы.\nСтарый файл не удалён: он "
+                                  "переименован в «%4» и лежит в той же папке.")
+                       .arg(fileName, m_files.folder(), damage, *asideName));
     } else {
         m_scoreFileProblem = QStringLiteral(
-            "Таблица рекордов не сохранена: повреждённый файл «%1» не удалось переименовать, "
-            "и игра не стала записывать поверх него.")
-                                 .arg(fileName);
-        tellPlayer(QStringLiteral("Файл таблицы рекордов «%1» повреждён (%2). Игра начнёт с "
-                                  "пустой таблицы.\nПереименовать файл не удалось, поэтому игра "
-                                  "оставит его как есть и при выходе таблицу не сохранит.")
-                       .arg(fileName, damage));
+            "Таблица рекордов не сохранена: повреждённый файл «%1» в папке «%2» не удалось "
+            "переименовать, и игра не стала записывать поверх него.")
+                                 .arg(fileName, m_files.folder());
+        tellPlayer(QStringLiteral("Файл таблицы рекордов «%1» в папке «%2» повреждён (%3). Игра "
+                                  "начнёт с пустой таблицы.\nПереименовать файл не удалось, "
+                                  "поэтому игра оставит его как есть и при выходе таблицу не "
+                                  "сохранит.")
+                       .arg(fileName, m_files.folder(), damage));
     }
 }
 
