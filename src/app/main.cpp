@@ -1,10 +1,10 @@
-#include "app/form1.h"
+#include "game/numberformat.h"
 #include "platform/diskfiles.h"
-#include "platform/localenumbertext.h"
 #include "platform/mixingrandom.h"
 #include "platform/qtdialogs.h"
 #include "platform/systemclock.h"
 #include "platform/terminationsignals.h"
+#include "window/form1.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -17,7 +17,7 @@ int main(int argc, char *argv[])
     DiskFiles files;
     SystemClock clock;
     MixingRandom random;
-    LocaleNumberText numbers;
+    const NumberFormat numbers;
     Form1 form({dialogs, files, clock, random, numbers});
     dialogs.setParent(&form);
 

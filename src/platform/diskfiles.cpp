@@ -147,7 +147,7 @@ std::optional<QByteArray> DiskFiles::read(const QString &name, qint64 maxBytes) 
     return bytes;
 }
 
-QString DiskFiles::writeAtomically(const QString &name, const QByteArray &bytes)
+std::optional<QString> DiskFiles::writeAtomically(const QString &name, const QByteArray &bytes)
 {
     const QString folder = directory();
     QSaveFile file(pathOf(name));
@@ -168,7 +168,7 @@ QString DiskFiles::writeAtomically(const QString &name, const QByteArray &bytes)
         return QStringLiteral("Не удалось записать файл «%1» в папке «%2»: %3.")
             .arg(name, folder, failureReason(err, folder, name));
     }
-    return {};
+    return std::nullopt;
 }
 
 void DiskFiles::removeFileOrLink(const QString &name)

@@ -14,7 +14,7 @@ public:
     // Opens regular files only, so a FIFO or a device can never block the game.
     std::optional<QByteArray> read(const QString &name, qint64 maxBytes) const override;
     // Through QSaveFile: a link is followed and its target replaced.
-    QString writeAtomically(const QString &name, const QByteArray &bytes) override;
+    std::optional<QString> writeAtomically(const QString &name, const QByteArray &bytes) override;
     void removeFileOrLink(const QString &name) override;
     // Tries name + suffix, then name + suffix + "-2", "-3", ...
     std::optional<QString> renameAside(const QString &name, const QString &suffix) override;

@@ -27,8 +27,8 @@ public:
     virtual std::optional<QByteArray> read(const QString &name, qint64 maxBytes) const = 0;
 
     // Replaces the file atomically: afterwards it holds either its old content or all of
-    // `bytes`. Returns the empty text on success, or a message for the player on failure.
-    virtual QString writeAtomically(const QString &name, const QByteArray &bytes) = 0;
+    // `bytes`. Returns nothing on success, or a message for the player on failure.
+    virtual std::optional<QString> writeAtomically(const QString &name, const QByteArray &bytes) = 0;
 
     // Deletes a file or link of that name (a link itself, never what it points to). A missing
     // name, and a directory, are left alone without error.

@@ -57,22 +57,34 @@ void TargetPicture::paintEvent(QPaintEvent *)
 
 void TargetPicture::mousePressEvent(QMouseEvent *event)
 {
-    m_pressed = event->button() == Qt::LeftButton;
+    m_click.press(*event, true);
     event->accept();
 }
 
 void TargetPicture::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool click = m_pressed && event->button() == Qt::LeftButton
-                       && rect().contains(event->position().toPoint());
-    m_pressed = false;
     event->accept();
-    if (click)
+    if (m_click.release(*event, rect().contains(event->position().toPoint())))
         emit clicked();
 }
 
 void TargetPicture::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    m_pressed = false;
+    m_click.forget();
     event->accept();
+}
+
+// A target that is paused or taken away forgets a press in progress, so a release after it
+// comes back is no hit.
+void TargetPicture::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::EnabledChange && !isEnabled())
+        m_click.forget();
+    QWidget::changeEvent(event);
+}
+
+void TargetPicture::hideEvent(QHideEvent *event)
+{
+    m_click.forget();
+    QWidget::hideEvent(event);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/clickrecognizer.h"
+
 #include <QPixmap>
 #include <QRect>
 #include <QWidget>
@@ -34,11 +36,13 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void applyGeometry();
 
     QPixmap m_picture;
     QRect m_twips;
-    bool m_pressed = false;
+    ClickRecognizer m_click;
 };

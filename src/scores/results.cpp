@@ -1,6 +1,6 @@
 #include "scores/results.h"
 
-#include "platform/numbertext.h"
+#include "game/numberformat.h"
 
 #include <cmath>
 #include <limits>
@@ -54,14 +54,14 @@ QString gameOverText(const QString &nick, qint32 score)
            + QString::number(score) + QStringLiteral(" очков!");
 }
 
-QString accuracyLine(const QString &nick, double hits, double clicks, const NumberText &numbers)
+QString accuracyLine(const QString &nick, double hits, double clicks, const NumberFormat &numbers)
 {
     const QString figure = clicks == 0 ? QStringLiteral("0")
                                        : numbers.toText(accuracyPercent(hits, clicks));
     return QStringLiteral("Меткость ") + nick + QStringLiteral("'a = ") + figure + u'%';
 }
 
-QString clicksPerMinuteLine(double clicks, int seconds, const NumberText &numbers)
+QString clicksPerMinuteLine(double clicks, int seconds, const NumberFormat &numbers)
 {
     const QString figure = clicks == 0 ? QStringLiteral("0")
                                        : numbers.toText(clicksPerMinute(clicks, seconds));

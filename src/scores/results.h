@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class NumberText;
+class NumberFormat;
 
 // The figures a finished round reports. Counts are whole numbers held as doubles.
 namespace Results {
@@ -21,8 +21,8 @@ double clicksPerMinute(double clicks, int seconds);
 // "Игра окончена, <nick> вы набрали <score> очков!"
 QString gameOverText(const QString &nick, qint32 score);
 // "Меткость <nick>'a = <A>%"
-QString accuracyLine(const QString &nick, double hits, double clicks, const NumberText &numbers);
+QString accuracyLine(const QString &nick, double hits, double clicks, const NumberFormat &numbers);
 // "Количество кликов в минуту = <R>"
-QString clicksPerMinuteLine(double clicks, int seconds, const NumberText &numbers);
+QString clicksPerMinuteLine(double clicks, int seconds, const NumberFormat &numbers);
 
 } // namespace Results

@@ -1,5 +1,7 @@
 #include "scores/scorecodec.h"
 
+#include "game/texts.h"
+
 #include <QStringDecoder>
 
 #include <limits>
@@ -141,7 +143,7 @@ QByteArray defaultPlainTable()
 {
     Fields names;
     Fields scores;
-    names.fill(QStringLiteral("<Пусто>"));
+    names.fill(Texts::EmptyRow);
     scores.fill(QStringLiteral(" 0 "));
     return plainTable(names, scores);
 }

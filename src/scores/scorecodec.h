@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scores/toptable.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QLatin1String>
@@ -22,7 +24,7 @@
 // Decoding checks what the format makes checkable; see decodeNumberText() and readTable().
 namespace ScoreCodec {
 
-inline constexpr int Rows = 11;
+using TopTable::Rows;
 inline constexpr int Lines = 2 * Rows;
 
 // No table comes anywhere near this; a longer file is damaged and is read no further.
@@ -38,7 +40,7 @@ inline constexpr QLatin1String PlainTextFileName{"Scores.temp"};
 inline constexpr QLatin1String NumberTextFileName{"Scores.temp2"};
 
 using Fields = std::array<QString, Rows>;
-using ScoreList = std::array<qint32, Rows>;
+using TopTable::ScoreList;
 
 struct Table {
     Fields names;

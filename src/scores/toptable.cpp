@@ -42,9 +42,4 @@ QString levelTag(int level)
     }
 }
 
-QString emptyName()
-{
-    return QStringLiteral("<Пусто>");
-}
-
 } // namespace TopTable

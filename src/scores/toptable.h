@@ -6,7 +6,7 @@
 // The eleven-row table of best results: row 0 is the best, row 10 the row "LoL.".
 namespace TopTable {
 
-inline constexpr int Rows = 11;
+inline constexpr int Rows = 11; // places "1." .. "10." and "LoL."
 using Names = std::array<QString, Rows>;
 using ScoreList = std::array<qint32, Rows>;
 
@@ -20,8 +20,5 @@ void insert(Names &names, ScoreList &scores, int place, const QString &name, qin
 // The tag appended to a nickname in the table: " (ОЛ)", " (Л)", " (Н)", " (Т)", " (ОТ)" for
 // levels 1..5.
 QString levelTag(int level);
-
-// The text of an empty row.
-QString emptyName();
 
 } // namespace TopTable

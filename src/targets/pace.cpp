@@ -34,11 +34,7 @@ std::optional<Intervals> appearanceIntervals(double hits, int level)
 
 int timerInterval(long long computed)
 {
-    if (computed < 0)
-        return 1;
-    if (computed > 65535)
-        return 65535;
-    return int(computed);
+    return computed < 0 ? 1 : int(computed);
 }
 
 } // namespace Pace

@@ -29,7 +29,7 @@ struct Intervals {
 std::optional<Intervals> appearanceIntervals(double hits, int level);
 
 // The interval a timer is given for a computed value: a value below 0 becomes 1 ms (the round
-// keeps getting harder and ends), 0 stays 0 (no ticks), values above 65535 are capped.
+// keeps getting harder and ends); 0 stays 0 (no ticks). The formulas never exceed 1050 ms.
 int timerInterval(long long computed);
 
 } // namespace Pace

@@ -1,7 +1,7 @@
 // The help panel's buttons: the rules, the table of best results and the credits share one area.
 
 #include "doubles/formfixture.h"
-#include "app/texts.h"
+#include "game/texts.h"
 
 #include <QLabel>
 #include <QTest>

@@ -1,7 +1,7 @@
 // The window as the player first sees it: controls, geometry, fonts, pictures and which
 // clicks reach which handler.
 
-#include "app/texts.h"
+#include "game/texts.h"
 #include "doubles/formfixture.h"
 #include "platform/gametimer.h"
 #include "platform/targetpicture.h"

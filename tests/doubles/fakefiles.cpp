@@ -7,11 +7,12 @@ std::optional<QByteArray> FakeFiles::read(const QString &name, qint64 maxBytes) 
     return files.value(name).left(maxBytes + 1);
 }
 
-QString FakeFiles::writeAtomically(const QString &name, const QByteArray &bytes)
+std::optional<QString> FakeFiles::writeAtomically(const QString &name, const QByteArray &bytes)
 {
-    if (writeFailure.isEmpty())
-        files.insert(name, bytes);
-    return writeFailure;
+    if (!writeFailure.isEmpty())
+        return writeFailure;
+    files.insert(name, bytes);
+    return std::nullopt;
 }
 
 std::optional<QString> FakeFiles::renameAside(const QString &name, const QString &suffix)

@@ -11,7 +11,7 @@ public:
     QString folder() const override { return QStringLiteral("/home/игрок"); }
     Kind kind(const QString &name) const override { return files.contains(name) ? Kind::File : Kind::Missing; }
     std::optional<QByteArray> read(const QString &name, qint64 maxBytes) const override;
-    QString writeAtomically(const QString &name, const QByteArray &bytes) override;
+    std::optional<QString> writeAtomically(const QString &name, const QByteArray &bytes) override;
     void removeFileOrLink(const QString &name) override { files.remove(name); }
     std::optional<QString> renameAside(const QString &name, const QString &suffix) override;
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/form1.h"
+#include "window/form1.h"
 #include "doubles/fakeclock.h"
 #include "doubles/fakedialogs.h"
 #include "doubles/fakefiles.h"
 #include "doubles/fakerandom.h"
-#include "platform/localenumbertext.h"
+#include "game/numberformat.h"
 
 #include <memory>
 
@@ -25,6 +25,6 @@ struct FormFixture {
     Files &files;
     FakeClock clock;
     FakeRandom random;
-    LocaleNumberText numbers{QLocale::c()};
+    NumberFormat numbers{QLocale::c()};
     std::unique_ptr<Form1> form;
 };

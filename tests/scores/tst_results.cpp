@@ -1,4 +1,4 @@
-#include "platform/localenumbertext.h"
+#include "game/numberformat.h"
 #include "scores/results.h"
 #include "scores/toptable.h"
 
@@ -19,7 +19,7 @@ private slots:
     }
     void reportLinesCutFiguresInThePlayersLocale()
     {
-        const LocaleNumberText en{QLocale(QLocale::English)}, de{QLocale(QLocale::German)};
+        const NumberFormat en{QLocale(QLocale::English)}, de{QLocale(QLocale::German)};
         const QString accuracy = QStringLiteral("Меткость Вася'a = %1%");
         QCOMPARE(Results::accuracyLine("Вася", 2, 3, en), accuracy.arg("66.6"));
         QCOMPARE(Results::accuracyLine("Вася", 2, 3, de), accuracy.arg("66,6"));

@@ -1,4 +1,4 @@
-#include "app/texts.h"
+#include "game/texts.h"
 #include "doubles/diskfixture.h"
 #include "doubles/formfixture.h"
 #include "platform/diskfiles.h"

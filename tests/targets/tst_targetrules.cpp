@@ -38,7 +38,7 @@ private slots:
     void timerIntervalTurnsNegativeIntoOneMillisecond()
     {
         const std::pair<long long, int> rows[] = {{-550, 1}, {-1, 1}, {0, 0}, {1, 1},
-                                                  {1050, 1050}, {65535, 65535}, {70000, 65535}};
+                                                  {1050, 1050}};
         for (const auto &[computed, interval] : rows)
             QVERIFY2(Pace::timerInterval(computed) == interval, qPrintable(QString::number(computed)));
     }

@@ -1,6 +1,6 @@
 // The table of best results: insert a qualifying result and show the table anew.
 
-#include "app/form1.h"
+#include "window/form1.h"
 #include "scores/toptable.h"
 
 #include <QScrollBar>

@@ -1,6 +1,6 @@
 // Misses: a click on the bare window counts while a round runs.
 
-#include "app/form1.h"
+#include "window/form1.h"
 #include "platform/gametimer.h"
 
 void Form1::surfaceClick()

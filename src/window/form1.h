@@ -1,10 +1,14 @@
 #pragma once
 
+#include "platform/clickrecognizer.h"
+#include "scores/toptable.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 #include <array>
+#include <optional>
 
 class QGroupBox;
 class QLabel;
@@ -17,13 +21,13 @@ class Clock;
 class Dialogs;
 class Files;
 class GameTimer;
-class NumberText;
+class NumberFormat;
 class RandomGenerator;
 class TargetPicture;
 
-// The game's one window. It owns every control and the game's state; the handlers and
-// procedures are implemented in one source file per area of behaviour (app/, game/, targets/,
-// scores/). Controls and form-level variables keep the game's own names.
+// The game's one window. It owns every control and the game's state; its handlers and
+// procedures are implemented in one source file per area of behaviour, all in this folder.
+// Controls and form-level variables keep the game's own names.
 class Form1 : public QWidget
 {
     Q_OBJECT
@@ -35,10 +39,10 @@ public:
         Files &files;
         Clock &clock;
         RandomGenerator &random;
-        NumberText &numbers;
+        const NumberFormat &numbers;
     };
 
-    static constexpr int Rows = 11;    // rows of the table of best results, 0..10
+    static constexpr int Rows = TopTable::Rows; // rows of the table of best results, 0..10
     static constexpr int Targets = 10; // Image1..Image10 are Image[0..9]
 
     explicit Form1(const Services &services, QWidget *parent = nullptr);
@@ -86,24 +90,46 @@ public:
     qint16 Place = 0;
 
     // ---- Events ---------------------------------------------------------------------------
-    void formLoad();    // before the window is first shown
-    void formClosing(); // every way the window closes; asks nothing, never cancels
+    // Each runs to completion on the window's thread; only a dialog it opens lets other events
+    // (timer ticks above all) run meanwhile.
+
+    // The load handler: runs once, before the window is first shown. Loads the table of best
+    // results from "Scores.dat" (writing the default table first when there is none), puts the
+    // rules into the help panel and centres the level scale.
+    void formLoad();
+    // The closing handler: runs once, whichever way the window closes. Switches the timers
+    // off, so nothing of a running round happens any more (the round is not entered), and
+    // writes the table into "Scores.dat". Asks nothing and never cancels the close.
+    void formClosing();
     // Ends the run from outside (a signal, the end of the desktop session): the same close as
-    // the window manager's, but no box is shown and open dialogs are dismissed; a failed save
-    // goes to standard error.
+    // the window manager's, but no box is shown, open dialogs are dismissed and their handlers
+    // stop, and a failed save goes to standard error.
     void closeQuietly();
-    void surfaceClick(); // a click on the bare window surface
+    // A click on the bare window surface: one more click while a round runs (a miss).
+    void surfaceClick();
+    // Command1: asks for the nickname until a non-empty one is given; usable at any time.
     void command1Click();
+    // Command2: starts, pauses, resumes or restarts the round, as its caption says; without a
+    // nickname only tells the player so.
     void command2Click();
+    // Command3: asks "Вы уверены?" and closes the window on OK.
     void command3Click();
+    // Command4: switches help on (shows the panel and freezes the game) or off (hides it and
+    // lets a running round go on).
     void command4Click();
+    // Command5, Command6, Command7: show the rules, the table or the credits on the help panel.
     void command5Click();
     void command6Click();
     void command7Click();
-    void targetClick(int index); // 0 <= index < Targets: Image[index] was clicked
-    void hScroll1Change();       // value changed, or thumb dragged
+    // A click on the shown, enabled target Image[index], 0 <= index < Targets: counts a hit
+    // while a round runs, hides the target and gives it a new place and size near its anchor.
+    void targetClick(int index);
+    // HScroll1's value changed, or its thumb is being dragged: shows the level's name, centred.
+    void hScroll1Change();
+    // A tick of Timer2: one more second of the round on the clock.
     void timer2Tick();
-    void appearanceTick();       // a tick of Timer3 or Timer4
+    // A tick of Timer3 or Timer4: shows one random target; ends the round when all ten are shown.
+    void appearanceTick();
 
     // Outer width of the window used for centring, in twips (client width plus the border the
     // layout was made with), the same on every platform.
@@ -117,12 +143,25 @@ protected:
 
 private:
     // The game's own procedures.
+    // Counts a hit and a click, but only while a round runs (Timer3 enabled). Called by a hit.
     void Score();
+    // Ends the round: stops the timers, reports the score, accuracy and clicks per minute, and
+    // enters a qualifying result into the table. Called by an appearance tick that finds all ten
+    // targets shown.
     void EndGame();
+    // Sets both appearance intervals from the hit count and the level, until the hit count
+    // passes the level's speed-up limit. Called at the start of every appearance tick.
     void Speed();
+    // Inserts Nick with its level tag and FinalScore at row Place (0..10) and shows the table
+    // anew. Called by EndGame for a qualifying result.
     void Scores();
+    // Encodes the plain table text into "Scores.dat", replacing it atomically; a failure leaves
+    // the old file whole and is kept in m_scoreFileProblem.
     void CodeROM();
+    // Decodes "Scores.dat" into the plain table text. A file that is no table is renamed aside
+    // (or, failing that, left alone and never overwritten) and the default table is used.
     void CodeROM2();
+    // Writes the default table (eleven rows "<Пусто>" with 0) as "Scores.dat".
     void NewFileDate();
 
     void createControls();
@@ -144,18 +183,22 @@ private:
     Files &m_files;
     Clock &m_clock;
     RandomGenerator &m_random;
-    NumberText &m_numbers;
+    const NumberFormat &m_numbers;
 
     // The two inner layers of the score file, kept in memory instead of "Scores.temp" and
     // "Scores.temp2".
     QByteArray m_scoresTemp;  // plain table text
     QByteArray m_scoresTemp2; // number text
-    // Set when "Scores.dat" must not be written (it is no regular file); the text says why.
-    QString m_scoreFileProblem;
-    // What kept the last CodeROM from writing "Scores.dat"; empty when it was written.
-    QString m_scoreFileWriteError;
+    // Why "Scores.dat" was not or cannot be written, for the player. `keepsFile`: the file
+    // there must never be replaced (no regular file, unreadable, damaged and not put aside);
+    // otherwise the last write failed and the next one tries again.
+    struct ScoreFileProblem {
+        QString message;
+        bool keepsFile = false;
+    };
+    std::optional<ScoreFileProblem> m_scoreFileProblem;
 
-    bool m_surfacePressed = false; // a left press on the bare surface awaits its release
+    ClickRecognizer m_surfaceClick; // clicks on the bare window surface
     bool m_closed = false;         // the closing handler has run
     bool m_quiet = false;          // closing from outside: no box may open any more
 };

@@ -1,6 +1,6 @@
-#include "app/form1.h"
+#include "window/form1.h"
 
-#include "app/texts.h"
+#include "game/texts.h"
 #include "platform/files.h"
 #include "scores/scorecodec.h"
 
@@ -66,12 +66,12 @@ void Form1::formClosing()
     // 4-5: the old "Scores.dat" is not deleted first; CodeROM replaces it atomically, so a
     // failed save leaves it whole.
     CodeROM();
-    if (!m_scoreFileWriteError.isEmpty()) {
-        reportProblem(m_scoreFileProblem.isEmpty()
-                       ? m_scoreFileWriteError
-                             + QStringLiteral("\nТаблица рекордов этого запуска не сохранена; "
-                                              "прежний файл, если он был, не изменился.")
-                       : m_scoreFileWriteError);
+    if (m_scoreFileProblem) {
+        reportProblem(m_scoreFileProblem->keepsFile
+                          ? m_scoreFileProblem->message
+                          : m_scoreFileProblem->message
+                                + QStringLiteral("\nТаблица рекордов этого запуска не сохранена; "
+                                                 "прежний файл, если он был, не изменился."));
     }
 
     // 6

@@ -1,11 +1,13 @@
-#include "app/form1.h"
+#include "window/form1.h"
 
+#include "game/numberformat.h"
+#include "game/texts.h"
 #include "platform/cursorfile.h"
 #include "platform/dialogs.h"
 #include "platform/gametimer.h"
-#include "platform/numbertext.h"
 #include "platform/targetpicture.h"
 #include "platform/twips.h"
+#include "targets/placement.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -108,7 +110,7 @@ Form1::Form1(const Services &services, QWidget *parent)
     , m_random(services.random)
     , m_numbers(services.numbers)
 {
-    setWindowTitle(QStringLiteral("Попадайка"));
+    setWindowTitle(Texts::GameTitle);
     setWindowIcon(QIcon(QStringLiteral(":/assets/icon.ico")));
     setFixedSize(Twips::toPixels(7140), Twips::toPixels(7155));
     setFont(windowFont());
@@ -138,7 +140,7 @@ void Form1::createControls()
     Text1 = makeCounter(this, {240, 840, 615, 285});
     Text2 = makeCounter(this, {1080, 840, 735, 285});
 
-    Label2 = makeLabel(this, QStringLiteral("Прошло времени: 00:00"), {4320, 960, 2775, 255});
+    Label2 = makeLabel(this, Texts::ClockAtZero, {4320, 960, 2775, 255});
 
     Label1 = makeLabel(this, QStringLiteral("Label1"), {1800, 120, 5295, 375});
     Label1->setFont(resultFont());
@@ -169,14 +171,13 @@ void Form1::createControls()
     PClick->setPixmap(QPixmap(QStringLiteral(":/assets/banner.gif")));
     PClick->setGeometry(Twips::rect(1050, 3465, 4860, 1560));
 
-    static constexpr std::array<QPoint, Targets> targetPositions{{
-        {840, 1680}, {840, 5040}, {3120, 1680}, {5640, 1800}, {6000, 3360},
-        {480, 3240}, {2160, 3360}, {4200, 3240}, {3120, 5040}, {5280, 4800},
-    }};
     const QPixmap targetPicture(QStringLiteral(":/assets/target.gif"));
     for (int i = 0; i < Targets; ++i) {
+        const Placement::Anchor anchor = Placement::Anchors[i];
         Image[i] = new TargetPicture(targetPicture, this);
-        Image[i]->setTwipsGeometry(QRect(targetPositions[i], QSize(375, 375)));
+        Image[i]->setTwipsGeometry({anchor.left - Placement::StartOffset,
+                                    anchor.top - Placement::StartOffset, Placement::BaseSize,
+                                    Placement::BaseSize});
         Image[i]->hide();
         connect(Image[i], &TargetPicture::clicked, this, [this, i] { targetClick(i); });
     }
@@ -185,8 +186,8 @@ void Form1::createControls()
     Frame1->setGeometry(Twips::rect(120, 6240, 6855, 735));
     Frame1->setCursor(Qt::ArrowCursor);
     Command1 = makeButton(Frame1, QStringLiteral("НикНейм"), {120, 240, 1575, 375});
-    Command2 = makeButton(Frame1, QStringLiteral("Начать"), {1800, 240, 1575, 375});
-    Command4 = makeButton(Frame1, QStringLiteral("Вкл. помощь"), {3480, 240, 1575, 375});
+    Command2 = makeButton(Frame1, Texts::Start, {1800, 240, 1575, 375});
+    Command4 = makeButton(Frame1, Texts::HelpOn, {3480, 240, 1575, 375});
     Command3 = makeButton(Frame1, QStringLiteral("Выход"), {5160, 240, 1575, 375});
     connect(Command1, &QPushButton::clicked, this, &Form1::command1Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::command2Click);
@@ -299,7 +300,7 @@ void Form1::setCounter(QLineEdit *box, double value)
 
 void Form1::tellPlayer(const QString &text)
 {
-    m_dialogs.messageBox(text, QStringLiteral("Попадайка"), Dialogs::Buttons::Ok);
+    m_dialogs.messageBox(text, Texts::GameTitle, Dialogs::Buttons::Ok);
 }
 
 // ---- Window events ----------------------------------------------------------------------------
@@ -314,25 +315,20 @@ void Form1::closeEvent(QCloseEvent *event)
 // it (a label, a frame, a disabled box) lands here too, so look at what lies under the mouse.
 void Form1::mousePressEvent(QMouseEvent *event)
 {
-    const QPoint at = event->position().toPoint();
-    m_surfacePressed = event->button() == Qt::LeftButton && childAt(at) == nullptr;
+    m_surfaceClick.press(*event, childAt(event->position().toPoint()) == nullptr);
     event->accept();
 }
 
 void Form1::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPoint at = event->position().toPoint();
-    const bool click = m_surfacePressed && event->button() == Qt::LeftButton
-                       && rect().contains(at) && childAt(at) == nullptr;
-    m_surfacePressed = false;
     event->accept();
-    if (click)
+    if (m_surfaceClick.release(*event, rect().contains(at) && childAt(at) == nullptr))
         surfaceClick();
 }
 
-// The second press of a double click is no click at all.
 void Form1::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    m_surfacePressed = false;
+    m_surfaceClick.forget();
     event->accept();
 }

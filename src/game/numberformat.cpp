@@ -1,12 +1,12 @@
-#include "platform/localenumbertext.h"
+#include "game/numberformat.h"
 
-LocaleNumberText::LocaleNumberText(const QLocale &locale)
+NumberFormat::NumberFormat(const QLocale &locale)
     : m_locale(locale)
 {
     m_locale.setNumberOptions(m_locale.numberOptions() | QLocale::OmitGroupSeparator);
 }
 
-double LocaleNumberText::toNumber(const QString &text) const
+double NumberFormat::toNumber(const QString &text) const
 {
     bool ok = false;
     const double value = m_locale.toDouble(text, &ok);
@@ -16,7 +16,7 @@ double LocaleNumberText::toNumber(const QString &text) const
     return ok ? plain : 0.0;
 }
 
-QString LocaleNumberText::toText(double value) const
+QString NumberFormat::toText(double value) const
 {
     // Adding 0.0 turns -0 into 0, so no "-0" ever reaches the player.
     return m_locale.toString(value + 0.0, 'f', QLocale::FloatingPointShortest);

@@ -1,6 +1,6 @@
 // The game clock: one second of running time per tick of Timer2.
 
-#include "app/form1.h"
+#include "window/form1.h"
 #include "game/clockcaption.h"
 
 #include <QLabel>

@@ -1,7 +1,7 @@
 // The help panel's buttons: the rules, the table of best results and the credits.
 
-#include "app/form1.h"
-#include "app/texts.h"
+#include "window/form1.h"
+#include "game/texts.h"
 
 #include <QLabel>
 

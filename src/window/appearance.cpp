@@ -1,7 +1,7 @@
 // Target appearance: every tick of Timer3 or Timer4 shows one random target and ends the round
 // when all ten are on screen.
 
-#include "app/form1.h"
+#include "window/form1.h"
 #include "platform/clock.h"
 #include "platform/randomgenerator.h"
 #include "platform/targetpicture.h"

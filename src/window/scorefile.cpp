@@ -1,4 +1,4 @@
-#include "app/form1.h"
+#include "window/form1.h"
 
 #include "platform/files.h"
 #include "scores/scorecodec.h"
@@ -18,12 +18,13 @@ void Form1::CodeROM()
     m_scoresTemp2 = ScoreCodec::encodeNumberText(m_scoresTemp);
     // A "Scores.dat" that could not be loaded (no file, unreadable, damaged and not put aside)
     // holds something the player may still want: never replace it.
-    if (!m_scoreFileProblem.isEmpty()) {
-        m_scoreFileWriteError = m_scoreFileProblem;
+    if (m_scoreFileProblem && m_scoreFileProblem->keepsFile)
         return;
-    }
-    m_scoreFileWriteError =
-        m_files.writeAtomically(ScoreCodec::ScoreFileName, ScoreCodec::encodeScoreFile(m_scoresTemp2));
+    if (const auto failure = m_files.writeAtomically(ScoreCodec::ScoreFileName,
+                                                     ScoreCodec::encodeScoreFile(m_scoresTemp2)))
+        m_scoreFileProblem = ScoreFileProblem{*failure, false};
+    else
+        m_scoreFileProblem.reset();
 }
 
 void Form1::CodeROM2()
@@ -43,10 +44,10 @@ void Form1::CodeROM2()
         useDefaultTable();
         return;
     case Files::Kind::Other:
-        m_scoreFileProblem = QStringLiteral(
+        m_scoreFileProblem = ScoreFileProblem{QStringLiteral(
             "Таблица рекордов не сохранена: в папке «%1» под именем «%2» лежит не файл "
             "(например, папка), и игра его не трогает. Результаты этого запуска не записаны.")
-                                 .arg(m_files.folder(), fileName);
+                                 .arg(m_files.folder(), fileName), true};
         tellPlayer(QStringLiteral(
                        "В папке «%1» под именем «%2» лежит не файл с таблицей рекордов "
                        "(например, папка). Игра его не тронет и начнёт с пустой таблицы, но "
@@ -60,10 +61,10 @@ void Form1::CodeROM2()
 
     const auto bytes = m_files.read(fileName, ScoreCodec::MaxFileBytes);
     if (!bytes) {
-        m_scoreFileProblem = QStringLiteral(
+        m_scoreFileProblem = ScoreFileProblem{QStringLiteral(
             "Таблица рекордов не сохранена: файл «%1» в папке «%2» не удалось прочитать при "
             "запуске, и игра не стала его перезаписывать.")
-                                 .arg(fileName, m_files.folder());
+                                 .arg(fileName, m_files.folder()), true};
         tellPlayer(QStringLiteral("Файл таблицы рекордов «%1» в папке «%2» не удалось прочитать. "
                                   "Игра начнёт с пустой таблицы и не будет перезаписывать этот файл.")
                        .arg(fileName, m_files.folder()));
@@ -89,10 +90,10 @@ void Form1::CodeROM2()
                                   "переименован в «%4» и лежит в той же папке.")
                        .arg(fileName, m_files.folder(), damage, *asideName));
     } else {
-        m_scoreFileProblem = QStringLiteral(
+        m_scoreFileProblem = ScoreFileProblem{QStringLiteral(
             "Таблица рекордов не сохранена: повреждённый файл «%1» в папке «%2» не удалось "
             "переименовать, и игра не стала записывать поверх него.")
-                                 .arg(fileName, m_files.folder());
+                                 .arg(fileName, m_files.folder()), true};
         tellPlayer(QStringLiteral("Файл таблицы рекордов «%1» в папке «%2» повреждён (%3). Игра "
                                   "начнёт с пустой таблицы.\nПереименовать файл не удалось, "
                                   "поэтому игра оставит его как есть и при выходе таблицу не "
@@ -105,8 +106,8 @@ void Form1::NewFileDate()
 {
     m_scoresTemp = ScoreCodec::defaultPlainTable();
     CodeROM();
-    if (!m_scoreFileWriteError.isEmpty()) {
-        tellPlayer(m_scoreFileWriteError
+    if (m_scoreFileProblem) {
+        tellPlayer(m_scoreFileProblem->message
                    + QStringLiteral("\nИгра начнёт с пустой таблицы рекордов и попробует "
                                     "сохранить её ещё раз при выходе."));
     }

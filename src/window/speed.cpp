@@ -1,6 +1,6 @@
 // Difficulty and speed: the level scale and the pace of the appearance timers.
 
-#include "app/form1.h"
+#include "window/form1.h"
 #include "platform/gametimer.h"
 #include "targets/pace.h"
 

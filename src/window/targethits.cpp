@@ -1,6 +1,6 @@
 // Target hits: count the hit, hide the target and give it a new place and size near its anchor.
 
-#include "app/form1.h"
+#include "window/form1.h"
 #include "platform/gametimer.h"
 #include "platform/randomgenerator.h"
 #include "platform/targetpicture.h"

@@ -1,7 +1,8 @@
 // Round control: the nickname, the start/pause/resume/restart button and the exit button.
 // The round's state is the caption of Command2.
 
-#include "app/form1.h"
+#include "game/texts.h"
+#include "window/form1.h"
 #include "platform/dialogs.h"
 
 #include <QLabel>
@@ -12,15 +13,9 @@
 
 namespace {
 
-const QString Start = QStringLiteral("Начать");
-const QString Pause = QStringLiteral("Пауза");
-const QString Resume = QStringLiteral("Продолжить");
-const QString Restart = QStringLiteral("Заново");
-
 void showNoNickError(Dialogs &dialogs)
 {
-    dialogs.messageBox(QStringLiteral("Вы не ввели свой ник!"), QStringLiteral("Ошибка"),
-                       Dialogs::Buttons::Ok);
+    dialogs.messageBox(Texts::NoNick, Texts::NoNickTitle, Dialogs::Buttons::Ok);
 }
 
 // A name is one line of the table: a typed or pasted line break becomes a blank.
@@ -36,8 +31,7 @@ void Form1::command1Click()
 {
     for (;;) {
         // Stored before it is checked: while the error box is open the nickname is empty.
-        const QString answer = m_dialogs.inputBox(QStringLiteral("Введите свой ник."),
-                                                  QStringLiteral("Ваш ник"));
+        const QString answer = m_dialogs.inputBox(Texts::NickPrompt, Texts::NickTitle);
         if (m_closed)
             return; // the run ended while the prompt was open
         Nick = asOneLine(answer);
@@ -55,10 +49,10 @@ void Form1::command2Click()
         showNoNickError(m_dialogs);
         return;
     }
-    if (Command2->text() == Restart) {
+    if (Command2->text() == Texts::Restart) {
         Text1->setText(QStringLiteral("0"));
         Text2->setText(QStringLiteral("0"));
-        Label2->setText(QStringLiteral("Прошло времени: 00:00"));
+        Label2->setText(Texts::ClockAtZero);
         HScroll1->hide();
         Label19->hide();
         PClick->hide();
@@ -68,19 +62,19 @@ void Form1::command2Click()
         Label3->hide();
         Seconds = 0;
         setAllTimersEnabled(true);
-        Command2->setText(Pause);
-    } else if (Command2->text() == Start) {
+        Command2->setText(Texts::Pause);
+    } else if (Command2->text() == Texts::Start) {
         HScroll1->hide();
         Label19->hide();
         PClick->hide();
-        Command2->setText(Pause);
+        Command2->setText(Texts::Pause);
         setAllTimersEnabled(true);
-    } else if (Command2->text() == Pause) {
-        Command2->setText(Resume);
+    } else if (Command2->text() == Texts::Pause) {
+        Command2->setText(Texts::Resume);
         setAllTimersEnabled(false);
         setTargetsEnabled(false);
-    } else if (Command2->text() == Resume) {
-        Command2->setText(Pause);
+    } else if (Command2->text() == Texts::Resume) {
+        Command2->setText(Texts::Pause);
         setAllTimersEnabled(true);
         setTargetsEnabled(true);
     }
@@ -88,8 +82,7 @@ void Form1::command2Click()
 
 void Form1::command3Click()
 {
-    if (m_dialogs.messageBox(QStringLiteral("Вы уверены?"), QStringLiteral("Выход"),
-                             Dialogs::Buttons::OkCancel)
+    if (m_dialogs.messageBox(Texts::ExitQuestion, Texts::ExitTitle, Dialogs::Buttons::OkCancel)
             == Dialogs::OkResult
         && !m_closed)
         close();

@@ -1,4 +1,4 @@
-#include "app/texts.h"
+#include "game/texts.h"
 
 namespace Texts {
 

@@ -1,6 +1,7 @@
 // Game over: stop the round, report its results and offer them to the table of best results.
 
-#include "app/form1.h"
+#include "game/texts.h"
+#include "window/form1.h"
 #include "platform/dialogs.h"
 #include "scores/results.h"
 #include "scores/toptable.h"
@@ -20,7 +21,7 @@ void Form1::EndGame()
     FinalScore = Results::finalScore(hits, clicks, Seconds, level);
 
     // The last picture of the round stays on screen while the box is open.
-    m_dialogs.messageBox(Results::gameOverText(Nick, FinalScore), QStringLiteral("Game Over"),
+    m_dialogs.messageBox(Results::gameOverText(Nick, FinalScore), Texts::GameOverTitle,
                          Dialogs::Buttons::Ok);
     if (m_closed)
         return; // the run ended while the box was open: nothing more of this round
@@ -35,7 +36,7 @@ void Form1::EndGame()
     Label3->setText(Results::clicksPerMinuteLine(clicks, Seconds, m_numbers));
     Label3->show();
 
-    Command2->setText(QStringLiteral("Заново"));
+    Command2->setText(Texts::Restart);
 
     Place = static_cast<qint16>(TopTable::insertionRow(TopScores, FinalScore));
     if (Place < Rows)
