@@ -8,8 +8,9 @@ packages=(
     g++ cmake qt6-base-dev qt6-base-dev-tools libgl-dev
     # run: the X11 platform plugin and the fonts the window is laid out for
     qt6-qpa-plugins fonts-dejavu-core fonts-dejavu-extra
-    # the smoke test: a real X server, a light window manager and tools to find and close windows
-    xvfb xauth openbox wmctrl xdotool x11-utils
+    # the robot test: a real X server with a Russian keyboard, a light window manager, tools to
+    # find, click and close windows, and Python with PIL to look at the screen
+    xvfb xauth x11-xkb-utils openbox wmctrl xdotool x11-utils python3 python3-pil
 )
 
 missing=()
