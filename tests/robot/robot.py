@@ -3,7 +3,7 @@
 # the keyboard and what is on screen, then reads the table the game saved and checks it.
 #
 # Usage: robot.py GAME_BINARY
-import math, os, re, subprocess, sys, tempfile, time
+import math, os, re, signal, subprocess, sys, tempfile, time
 from PIL import Image, ImageChops, ImageFilter, ImageGrab
 
 
@@ -86,7 +86,9 @@ def find_target(shot):
 
 class Game:
     def __init__(self, command, directory, env=None):
-        self.process = spawn(command, False, cwd=directory, env=env)
+        # As a desktop or a terminal starts it: not with the signals under test ignored.
+        reset = lambda: [signal.signal(s, signal.SIG_DFL) for s in (signal.SIGINT, signal.SIGHUP, signal.SIGTERM)]
+        self.process = spawn(command, False, cwd=directory, env=env, preexec_fn=reset)
         self.directory, self.hits, self.clicks, self.last_click = directory, 0, 0, ((-99, -99), 0)
         self.window = wait_for('a window titled exactly "Попадайка"', lambda: find_window("Попадайка"))
         info = run("xwininfo", "-id", self.window)
@@ -228,6 +230,20 @@ def main_round(game):
     return game.hits, game.clicks, seconds
 
 
+# A short round, then a signal ends the game, which must save the table with the round's row.
+def signal_round(binary, directory, number):
+    game = Game([binary], directory)
+    nick = f"Робот {int(number)}"  # letters and digits of the Russian keyboard
+    game.prepare(nick)
+    game.click(ROUND_BUTTON)
+    game.play_to_end(cap=3)  # 3 hits of 3 clicks score above 0 from 2 s on at level 5
+    game.process.send_signal(number)
+    game.ended()
+    table = read_table(directory)
+    check((NICK + TAG) in dict(table), f"the row of the first round is gone: {table}")
+    check(dict(table).get(nick + TAG, 0) > 0, f"no row for {nick}{TAG} after {number.name}: {table}")
+
+
 # Xvfb on a display number it picks itself, and a light window manager. A cookie of its own, for
 # any display, keeps X clients of other sessions on this machine away from it.
 def start_display(work):
@@ -268,6 +284,8 @@ def play_everything(binary, work):
     check(table[0][0] == NICK + TAG, f"row 0 holds the name {table[0][0]!r}")
     check(table[0][1] in scores, f"row 0 holds the score {table[0][1]}, not one of {scores}")
     check(table[1:] == EMPTY_TABLE[1:], f"the other rows changed: {table[1:]}")
+    for number in (signal.SIGTERM, signal.SIGHUP, signal.SIGINT):
+        signal_round(binary, directory, number)
 
 
 def main():
