@@ -38,7 +38,8 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     for (const Pace &pace : paces) {
         const QList<qint64> &late = pace.lateness;
-        const double mean = double(std::accumulate(late.begin(), late.end(), qint64(0))) / late.size();
+        const double mean =
+            double(std::accumulate(late.begin(), late.end(), qint64(0))) / late.size();
         out << "timer: " << late.size() << " ticks, lateness mean " << mean << " ms, worst "
             << *std::max_element(late.begin(), late.end()) << " ms, earliest "
             << *std::min_element(late.begin(), late.end()) << " ms\n";

@@ -4,8 +4,8 @@
 set -euo pipefail
 
 packages=(
-    # build
-    g++ cmake qt6-base-dev qt6-base-dev-tools libgl-dev
+    # build, and the format check
+    g++ cmake qt6-base-dev qt6-base-dev-tools libgl-dev clang-format git
     # run: the X11 platform plugin and the fonts the window is laid out for
     qt6-qpa-plugins fonts-dejavu-core fonts-dejavu-extra
     # the smoke test: a real X server, a light window manager and tools to find and close windows

@@ -10,9 +10,9 @@ class Files
 {
 public:
     enum class Kind {
-        Missing,   // nothing of that name
-        File,      // a regular file (or a link to one) that is not hidden
-        Other,     // a directory, a hidden file, a device, a dangling link, ...
+        Missing, // nothing of that name
+        File,    // a regular file (or a link to one) that is not hidden
+        Other,   // a directory, a hidden file, a device, a dangling link, ...
     };
 
     virtual ~Files() = default;
@@ -28,7 +28,8 @@ public:
 
     // Replaces the file atomically: afterwards it holds either its old content or all of
     // `bytes`. Returns nothing on success, or a message for the player on failure.
-    virtual std::optional<QString> writeAtomically(const QString &name, const QByteArray &bytes) = 0;
+    virtual std::optional<QString> writeAtomically(const QString &name,
+                                                   const QByteArray &bytes) = 0;
 
     // Deletes a file or link of that name (a link itself, never what it points to). A missing
     // name, and a directory, are left alone without error.

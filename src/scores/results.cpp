@@ -56,15 +56,15 @@ QString gameOverText(const QString &nick, qint32 score)
 
 QString accuracyLine(const QString &nick, double hits, double clicks, const NumberFormat &numbers)
 {
-    const QString figure = clicks == 0 ? QStringLiteral("0")
-                                       : numbers.toText(accuracyPercent(hits, clicks));
+    const QString figure =
+        clicks == 0 ? QStringLiteral("0") : numbers.toText(accuracyPercent(hits, clicks));
     return QStringLiteral("Меткость ") + nick + QStringLiteral("'a = ") + figure + u'%';
 }
 
 QString clicksPerMinuteLine(double clicks, int seconds, const NumberFormat &numbers)
 {
-    const QString figure = clicks == 0 ? QStringLiteral("0")
-                                       : numbers.toText(clicksPerMinute(clicks, seconds));
+    const QString figure =
+        clicks == 0 ? QStringLiteral("0") : numbers.toText(clicksPerMinute(clicks, seconds));
     return QStringLiteral("Количество кликов в минуту = ") + figure;
 }
 

@@ -93,7 +93,8 @@ QLineEdit *makeCounter(QWidget *parent, const QRect &twips)
     QPalette palette = box->palette();
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::Base, palette.color(QPalette::Active, QPalette::Button));
-        palette.setColor(group, QPalette::Text, palette.color(QPalette::Active, QPalette::WindowText));
+        palette.setColor(group, QPalette::Text,
+                         palette.color(QPalette::Active, QPalette::WindowText));
     }
     box->setPalette(palette);
     return box;

@@ -43,15 +43,15 @@ public:
     };
 
     static constexpr int Rows = TopTable::Rows; // rows of the table of best results, 0..10
-    static constexpr int Targets = 10; // Image1..Image10 are Image[0..9]
+    static constexpr int Targets = 10;          // Image1..Image10 are Image[0..9]
 
     explicit Form1(const Services &services, QWidget *parent = nullptr);
     ~Form1() override;
 
     // ---- Controls -------------------------------------------------------------------------
-    QLabel *Label1 = nullptr;  // accuracy line after a round
-    QLabel *Label2 = nullptr;  // game clock
-    QLabel *Label3 = nullptr;  // clicks-per-minute line after a round
+    QLabel *Label1 = nullptr; // accuracy line after a round
+    QLabel *Label2 = nullptr; // game clock
+    QLabel *Label3 = nullptr; // clicks-per-minute line after a round
     QLabel *Label4 = nullptr;
     QLabel *Label5 = nullptr;
     QLabel *Label6 = nullptr;
@@ -62,7 +62,7 @@ public:
     QLineEdit *Text2 = nullptr; // click count (hits and misses)
     QLineEdit *Ent = nullptr;   // hidden; its text is the line break " \r\n"
     QScrollBar *HScroll1 = nullptr;
-    QLabel *PClick = nullptr;   // name banner
+    QLabel *PClick = nullptr;                     // name banner
     std::array<TargetPicture *, Targets> Image{}; // Image[0] is Image1, ..., Image[9] is Image10
     QGroupBox *Frame1 = nullptr;
     QGroupBox *Frame2 = nullptr;
@@ -168,9 +168,9 @@ private:
     void setAllTimersEnabled(bool enabled); // Timer1..Timer4, in that order
     void setTargetsVisible(bool visible);   // Image1..Image10, in that order
     void setTargetsEnabled(bool enabled);
-    void refreshTableLabels();              // captions of NameP/ScoresP from TopNames/TopScores
+    void refreshTableLabels();                 // captions of NameP/ScoresP from TopNames/TopScores
     void centreHorizontally(QWidget *control); // on OuterWidthTwips
-    QString lineBreak() const;              // the text of Ent
+    QString lineBreak() const;                 // the text of Ent
     // Fills a label line by line, each line followed by the line break, the way the game
     // always built its texts.
     void writeLines(QLabel *label, const QStringList &lines);
@@ -199,6 +199,6 @@ private:
     std::optional<ScoreFileProblem> m_scoreFileProblem;
 
     ClickRecognizer m_surfaceClick; // clicks on the bare window surface
-    bool m_closed = false;         // the closing handler has run
-    bool m_quiet = false;          // closing from outside: no box may open any more
+    bool m_closed = false;          // the closing handler has run
+    bool m_quiet = false;           // closing from outside: no box may open any more
 };

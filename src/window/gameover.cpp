@@ -1,10 +1,10 @@
 // Game over: stop the round, report its results and offer them to the table of best results.
 
 #include "game/texts.h"
-#include "window/form1.h"
 #include "platform/dialogs.h"
 #include "scores/results.h"
 #include "scores/toptable.h"
+#include "window/form1.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -2,8 +2,8 @@
 // The round's state is the caption of Command2.
 
 #include "game/texts.h"
-#include "window/form1.h"
 #include "platform/dialogs.h"
+#include "window/form1.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -35,12 +35,17 @@ private slots:
         f.targetClick(0);
         f.command4Click();
         const std::pair<void (Form1::*)(), QStringList> buttons[] = {
-            {&Form1::command5Click, rules}, {&Form1::command6Click, {}}, {&Form1::command7Click, credits}};
+            {&Form1::command5Click, rules},
+            {&Form1::command6Click, {}},
+            {&Form1::command7Click, credits}};
         for (const auto &[button, lines] : buttons) {
-            const QStringList expected = QStringList{lines.join(" \r\n") + (lines.isEmpty() ? "" : " \r\n"),
-                before[1], QString(3 * Form1::Rows, lines.isEmpty() ? u'1' : u'0')} + before.mid(3);
+            const QStringList expected =
+                QStringList{lines.join(" \r\n") + (lines.isEmpty() ? "" : " \r\n"), before[1],
+                            QString(3 * Form1::Rows, lines.isEmpty() ? u'1' : u'0')}
+                + before.mid(3);
             // Pressed twice, then help switched off and on: the content stays.
-            for (const auto press : {button, button, &Form1::command4Click, &Form1::command4Click}) {
+            for (const auto press :
+                 {button, button, &Form1::command4Click, &Form1::command4Click}) {
                 (f.*press)();
                 QCOMPARE(panel(f), expected);
             }

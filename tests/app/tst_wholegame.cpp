@@ -19,10 +19,18 @@
 // Command2's caption, which of Timer1..Timer4 run, and whether the help panel is shown.
 static QString state(const Form1 &f)
 {
-    return f.Command2->text() + QString(" %1%2%3%4").arg(f.Timer1->isEnabled()).arg(f.Timer2->isEnabled())
-        .arg(f.Timer3->isEnabled()).arg(f.Timer4->isEnabled()) + (f.Frame2->isHidden() ? "" : " help");
+    return f.Command2->text()
+           + QString(" %1%2%3%4")
+                 .arg(f.Timer1->isEnabled())
+                 .arg(f.Timer2->isEnabled())
+                 .arg(f.Timer3->isEnabled())
+                 .arg(f.Timer4->isEnabled())
+           + (f.Frame2->isHidden() ? "" : " help");
 }
-static QString topRow(const Form1 &f) { return f.NameP[0]->text() + " | " + f.ScoresP[0]->text(); }
+static QString topRow(const Form1 &f)
+{
+    return f.NameP[0]->text() + " | " + f.ScoresP[0]->text();
+}
 
 class TestWholeGame : public QObject
 {
@@ -43,9 +51,12 @@ private slots:
             f.command1Click();
             f.HScroll1->setValue(4);
             // Start, pause (a click then counts nothing), resume, help on and off.
-            const std::pair<void (Form1::*)(), const char *> steps[] = {{&Form1::command2Click, "Пауза 1111"},
-                {&Form1::command2Click, "Продолжить 0000"}, {&Form1::surfaceClick, "Продолжить 0000"},
-                {&Form1::command2Click, "Пауза 1111"}, {&Form1::command4Click, "Пауза 0000 help"},
+            const std::pair<void (Form1::*)(), const char *> steps[] = {
+                {&Form1::command2Click, "Пауза 1111"},
+                {&Form1::command2Click, "Продолжить 0000"},
+                {&Form1::surfaceClick, "Продолжить 0000"},
+                {&Form1::command2Click, "Пауза 1111"},
+                {&Form1::command4Click, "Пауза 0000 help"},
                 {&Form1::command4Click, "Пауза 1111"}};
             for (const auto &[press, expected] : steps) {
                 (f.*press)();
@@ -57,23 +68,26 @@ private slots:
                 target < 0 ? f.surfaceClick() : (f.appearanceTick(), f.targetClick(target));
             for (int s = 0; s < 20; ++s)
                 f.timer2Tick();
-            for (int n = 0; n < Form1::Targets; ++n) { // the tick that shows the tenth ends the round
+            for (int n = 0; n < Form1::Targets;
+                 ++n) { // the tick that shows the tenth ends the round
                 fx.random.draws = {0.05f + 0.1f * n};
                 f.appearanceTick();
                 QCOMPARE(fx.dialogs.shown.size(), n < Form1::Targets - 1 ? 1 : 2);
             }
             // 3 hits, 4 clicks, 20 s, level 4: base 3 * 10 * 0.75 / 10 = 2.25, score 4 * 2.
             const FakeDialogs::Shown &box = fx.dialogs.shown[1];
-            QCOMPARE(QStringList({box.title + ": " + box.text, topRow(f), f.Text1->text(), f.Text2->text(),
-                                  f.Label1->text(), f.Label3->text()}),
-                     QStringList({"Game Over: Игра окончена, Игрок вы набрали 8 очков!", "Игрок (Т) | 8",
-                                  "3", "4", "Меткость Игрок'a = 75%", "Количество кликов в минуту = 12"}));
+            QCOMPARE(QStringList({box.title + ": " + box.text, topRow(f), f.Text1->text(),
+                                  f.Text2->text(), f.Label1->text(), f.Label3->text()}),
+                     QStringList({"Game Over: Игра окончена, Игрок вы набрали 8 очков!",
+                                  "Игрок (Т) | 8", "3", "4", "Меткость Игрок'a = 75%",
+                                  "Количество кликов в минуту = 12"}));
             fx.close();
             QCOMPARE(fx.dialogs.shown.size(), 2); // closing asks nothing
         }
         FormFixture next(&disk);
         Form1 &f = next.load();
-        QCOMPARE(topRow(f) + ", " + f.Label19->text(), QStringLiteral("Игрок (Т) | 8, Норма")); // level reset
+        QCOMPARE(topRow(f) + ", " + f.Label19->text(),
+                 QStringLiteral("Игрок (Т) | 8, Норма")); // level reset
         QVERIFY(next.dialogs.shown.isEmpty());
     }
 };

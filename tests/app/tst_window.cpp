@@ -1,8 +1,8 @@
 // The window as the player first sees it: controls, geometry, fonts, pictures and which
 // clicks reach which handler.
 
-#include "game/texts.h"
 #include "doubles/formfixture.h"
+#include "game/texts.h"
 #include "platform/gametimer.h"
 #include "platform/targetpicture.h"
 #include "platform/twips.h"
@@ -56,8 +56,10 @@ private slots:
     void startUpShowsExactlyTheInitialWindow()
     {
         QCOMPARE(f->windowTitle(), QStringLiteral("Попадайка"));
-        QVERIFY(f->windowFlags() & Qt::CustomizeWindowHint && f->windowFlags() & Qt::WindowCloseButtonHint);
-        QVERIFY(!(f->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QVERIFY(f->windowFlags() & Qt::CustomizeWindowHint
+                && f->windowFlags() & Qt::WindowCloseButtonHint);
+        QVERIFY(
+            !(f->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         f->resize(800, 800);
         QCOMPARE(f->size(), QSize(476, 477));
         QCOMPARE(f->cursor().hotSpot(), QPoint(15, 15)); // the crosshair, also over the targets
@@ -91,29 +93,47 @@ private slots:
         QVERIFY(!f->Label19->isHidden() && !f->HScroll1->isHidden() && !f->Line1->isHidden());
         QCOMPARE(f->Label19->text(), QStringLiteral("Норма"));
         QCOMPARE(QList({f->HScroll1->minimum(), f->HScroll1->maximum(), f->HScroll1->value(),
-                        f->HScroll1->singleStep(), f->HScroll1->pageStep()}), QList({1, 5, 3, 1, 1}));
+                        f->HScroll1->singleStep(), f->HScroll1->pageStep()}),
+                 QList({1, 5, 3, 1, 1}));
         QCOMPARE(f->PClick->contentsRect().size(), QSize(320, 100));
         for (QLineEdit *counter : {f->Text1, f->Text2}) {
             // Display only, yet drawn like a label: normal text colour on the button face.
             QVERIFY(!counter->isEnabled());
-            QCOMPARE(counter->palette().color(QPalette::Disabled, QPalette::Text), f->palette().color(QPalette::WindowText));
-            QCOMPARE(counter->palette().color(QPalette::Disabled, QPalette::Base), f->palette().color(QPalette::Button));
+            QCOMPARE(counter->palette().color(QPalette::Disabled, QPalette::Text),
+                     f->palette().color(QPalette::WindowText));
+            QCOMPARE(counter->palette().color(QPalette::Disabled, QPalette::Base),
+                     f->palette().color(QPalette::Button));
         }
         for (GameTimer *timer : {f->Timer1, f->Timer2, f->Timer3, f->Timer4})
-            QCOMPARE(std::pair(timer->isEnabled(), timer->interval()), std::pair(false, timer == f->Timer1 ? 10 : 1000));
-        static constexpr std::array<QPoint, Form1::Targets> positions{{
-            {840, 1680}, {840, 5040}, {3120, 1680}, {5640, 1800}, {6000, 3360},
-            {480, 3240}, {2160, 3360}, {4200, 3240}, {3120, 5040}, {5280, 4800}}};
+            QCOMPARE(std::pair(timer->isEnabled(), timer->interval()),
+                     std::pair(false, timer == f->Timer1 ? 10 : 1000));
+        static constexpr std::array<QPoint, Form1::Targets> positions{{{840, 1680},
+                                                                       {840, 5040},
+                                                                       {3120, 1680},
+                                                                       {5640, 1800},
+                                                                       {6000, 3360},
+                                                                       {480, 3240},
+                                                                       {2160, 3360},
+                                                                       {4200, 3240},
+                                                                       {3120, 5040},
+                                                                       {5280, 4800}}};
         for (int i = 0; i < Form1::Targets; ++i) {
             const TargetPicture *t = f->Image[i];
             QVERIFY(t->isHidden() && t->isEnabled());
-            QCOMPARE(QRect(t->Left(), t->Top(), t->Width(), t->Height()), QRect(positions[i], QSize(375, 375)));
+            QCOMPARE(QRect(t->Left(), t->Top(), t->Width(), t->Height()),
+                     QRect(positions[i], QSize(375, 375)));
         }
         for (int i = 0; i < Form1::Rows; ++i) {
             const int top = 1260 + 240 * i;
-            QVERIFY(f->Mesto[i]->isHidden() && f->NameP[i]->isHidden() && f->ScoresP[i]->isHidden());
-            QCOMPARE(f->Mesto[i]->text(), i < 10 ? QString::number(i + 1) + '.' : QStringLiteral("LoL."));
-            QCOMPARE(f->Mesto[i]->geometry(), Twips::rect(1785, top, i < 9 ? 135 : i == 9 ? 255 : 375, 255));
+            QVERIFY(f->Mesto[i]->isHidden() && f->NameP[i]->isHidden()
+                    && f->ScoresP[i]->isHidden());
+            QCOMPARE(f->Mesto[i]->text(),
+                     i < 10 ? QString::number(i + 1) + '.' : QStringLiteral("LoL."));
+            QCOMPARE(f->Mesto[i]->geometry(), Twips::rect(1785, top,
+                                                          i < 9    ? 135
+                                                          : i == 9 ? 255
+                                                                   : 375,
+                                                          255));
             QCOMPARE(f->NameP[i]->geometry(), Twips::rect(2145, top, 1335, 255));
             QCOMPARE(f->ScoresP[i]->geometry(), Twips::rect(3705, top, 1215, 255));
         }
@@ -123,10 +143,11 @@ private slots:
     {
         f->Frame2->show();
         QWidget *w = f->Command1;
-        for (QWidget *next : {static_cast<QWidget *>(f->Command2), static_cast<QWidget *>(f->Command3),
-                              static_cast<QWidget *>(f->Command4), static_cast<QWidget *>(f->HScroll1),
-                              static_cast<QWidget *>(f->Command5), static_cast<QWidget *>(f->Command6),
-                              static_cast<QWidget *>(f->Command7)}) {
+        for (QWidget *next :
+             {static_cast<QWidget *>(f->Command2), static_cast<QWidget *>(f->Command3),
+              static_cast<QWidget *>(f->Command4), static_cast<QWidget *>(f->HScroll1),
+              static_cast<QWidget *>(f->Command5), static_cast<QWidget *>(f->Command6),
+              static_cast<QWidget *>(f->Command7)}) {
             do
                 w = w->nextInFocusChain();
             while (w != next && !(w->focusPolicy() & Qt::TabFocus));
@@ -147,7 +168,8 @@ private slots:
             // Scaled, not clipped or tiled: the rim touches the middle of every edge while the
             // corners stay see-through.
             const QColor background = f->palette().color(QPalette::Window);
-            for (const QPoint rim : {QPoint(0, px / 2), QPoint(px - 1, px / 2), QPoint(px / 2, 0), QPoint(px / 2, px - 1)})
+            for (const QPoint rim : {QPoint(0, px / 2), QPoint(px - 1, px / 2), QPoint(px / 2, 0),
+                                     QPoint(px / 2, px - 1)})
                 QVERIFY(image.pixelColor(rim) != background);
             QCOMPARE(image.pixelColor(0, 0), background);
         }
@@ -157,7 +179,8 @@ private slots:
     {
         f->Image[5]->show(); // Image6 lies under the panel
         f->command4Click();
-        for (QWidget *below : std::initializer_list<QWidget *>{f->HScroll1, f->Image[5], f->PClick, f->Label19}) {
+        for (QWidget *below :
+             std::initializer_list<QWidget *>{f->HScroll1, f->Image[5], f->PClick, f->Label19}) {
             QWidget *top = f->childAt(centreIn(f, below));
             QVERIFY(top == f->Frame2 || f->Frame2->isAncestorOf(top));
         }
@@ -173,9 +196,14 @@ private slots:
             const QFontMetrics metrics(w->font());
             const int width = metrics.horizontalAdvance(text) + margin;
             if (width > w->contentsRect().width() || metrics.height() > w->height() + 2)
-                QTest::qFail(qPrintable(QStringLiteral("'%1' needs %2 px of %3").arg(text).arg(width).arg(w->width())), __FILE__, __LINE__);
+                QTest::qFail(qPrintable(QStringLiteral("'%1' needs %2 px of %3")
+                                            .arg(text)
+                                            .arg(width)
+                                            .arg(w->width())),
+                             __FILE__, __LINE__);
         };
-        for (QWidget *w : std::initializer_list<QWidget *>{f->Label4, f->Label5, f->Label6, f->Frame1})
+        for (QWidget *w :
+             std::initializer_list<QWidget *>{f->Label4, f->Label5, f->Label6, f->Frame1})
             fits(w, captionOf(w));
         for (const QLabel *place : f->Mesto)
             fits(place, place->text());
@@ -185,9 +213,13 @@ private slots:
         fits(f->Text2, QStringLiteral("99999"));
         fits(f->ScoresP[0], QStringLiteral("-2147483648"));
         const QList<QPair<QPushButton *, QStringList>> buttons{
-            {f->Command1, {"НикНейм"}}, {f->Command2, {"Начать", "Пауза", "Продолжить", "Заново"}},
-            {f->Command3, {"Выход"}}, {f->Command4, {"Вкл. помощь", "Выкл. помощь"}},
-            {f->Command5, {"Правила"}}, {f->Command6, {"10-ка лучших"}}, {f->Command7, {"О создателях"}}};
+            {f->Command1, {"НикНейм"}},
+            {f->Command2, {"Начать", "Пауза", "Продолжить", "Заново"}},
+            {f->Command3, {"Выход"}},
+            {f->Command4, {"Вкл. помощь", "Выкл. помощь"}},
+            {f->Command5, {"Правила"}},
+            {f->Command6, {"10-ка лучших"}},
+            {f->Command7, {"О создателях"}}};
         for (const auto &[button, texts] : buttons)
             for (const QString &text : texts)
                 fits(button, text, 2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin));
@@ -198,7 +230,10 @@ private slots:
         // The rules and the credits, wrapped, fit the panel's text area.
         const QRect area = f->Label7->contentsRect();
         for (const QStringList &lines : {Texts::rulesLines(), Texts::creditLines()})
-            QVERIFY(QFontMetrics(f->Label7->font()).boundingRect(area, Qt::TextWordWrap, lines.join('\n')).height() <= area.height());
+            QVERIFY(QFontMetrics(f->Label7->font())
+                        .boundingRect(area, Qt::TextWordWrap, lines.join('\n'))
+                        .height()
+                    <= area.height());
     }
 
     void clicksReachOnlyTheirOwnHandler_data()
@@ -231,9 +266,9 @@ private slots:
         m_fixture->random.draws = {0.5f, 0.5f};
         TargetPicture *target = f->Image[6];
         target->show();
-        const QMap<QString, QWidget *> controls{
-            {"Label4", f->Label4}, {"Label19", f->Label19}, {"PClick", f->PClick},
-            {"Text2", f->Text2}, {"HScroll1", f->HScroll1}, {"Frame1", f->Frame1}};
+        const QMap<QString, QWidget *> controls{{"Label4", f->Label4},     {"Label19", f->Label19},
+                                                {"PClick", f->PClick},     {"Text2", f->Text2},
+                                                {"HScroll1", f->HScroll1}, {"Frame1", f->Frame1}};
         for (QWidget *w : std::initializer_list<QWidget *>{f->Label19, f->PClick, f->HScroll1})
             w->setVisible(controls.value(where) == w); // only the one under test, as between rounds
         const QPoint surface(f->width() - 30, 130);
@@ -252,7 +287,8 @@ private slots:
         if (where == "double" || where == "targetDouble")
             QTest::mouseDClick(f->windowHandle(), Qt::LeftButton, {}, at);
         else
-            QTest::mouseClick(f->windowHandle(), where == "right" ? Qt::RightButton : Qt::LeftButton, {}, at);
+            QTest::mouseClick(f->windowHandle(),
+                              where == "right" ? Qt::RightButton : Qt::LeftButton, {}, at);
         QCOMPARE(f->Text1->text(), QString::number(hits));
         QCOMPARE(f->Text2->text(), QString::number(hits + misses));
         QCOMPARE(m_fixture->random.drawCount, 2 * hits);

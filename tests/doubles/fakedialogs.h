@@ -22,7 +22,7 @@ public:
     QString inputBox(const QString &prompt, const QString &title) override;
 
     QList<Shown> shown;
-    QList<int> boxAnswers;        // taken in order; OkResult once exhausted
-    QStringList promptAnswers;    // taken in order; a test that runs out fails
+    QList<int> boxAnswers;     // taken in order; OkResult once exhausted
+    QStringList promptAnswers; // taken in order; a test that runs out fails
     std::function<void(const Shown &)> whileOpen;
 };

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "window/form1.h"
 #include "doubles/fakeclock.h"
 #include "doubles/fakedialogs.h"
 #include "doubles/fakefiles.h"
 #include "doubles/fakerandom.h"
 #include "game/numberformat.h"
+#include "window/form1.h"
 
 #include <memory>
 

@@ -13,7 +13,8 @@
 
 const QString Start = "Начать", Pause = "Пауза", Resume = "Продолжить", Restart = "Заново";
 // Dialogs as "buttons|text|title", with "?" for the buttons of a prompt.
-const QString PromptBox = "?|Введите свой ник.|Ваш ник", NoNickBox = "0|Вы не ввели свой ник!|Ошибка";
+const QString PromptBox = "?|Введите свой ник.|Ваш ник",
+              NoNickBox = "0|Вы не ввели свой ник!|Ошибка";
 
 static QString box(const FakeDialogs::Shown &s)
 {
@@ -34,7 +35,10 @@ static QString timers(const Form1 &f)
     return bits(std::array{f.Timer1, f.Timer2, f.Timer3, f.Timer4}, enabled);
 }
 // What a real Timer2 does while the event loop runs: tick only when enabled.
-static void tickClock(Form1 &f) { f.Timer2->isEnabled() ? f.timer2Tick() : void(); }
+static void tickClock(Form1 &f)
+{
+    f.Timer2->isEnabled() ? f.timer2Tick() : void();
+}
 
 // [0] Frame2 shown, [1] timers, [2] Command2 enabled, [3] Command2, [4] Command4, [5] targets
 // shown, [6] targets enabled, [7] HScroll1, Label19, PClick, Label1, Label3 shown, [8] Text1,
@@ -42,10 +46,19 @@ static void tickClock(Form1 &f) { f.Timer2->isEnabled() ? f.timer2Tick() : void(
 static QStringList snapshot(const Form1 &f)
 {
     const std::array<const QWidget *, 5> look{f.HScroll1, f.Label19, f.PClick, f.Label1, f.Label3};
-    return {bits(std::array{f.Frame2}, shown), timers(f), bits(std::array{f.Command2}, enabled),
-            f.Command2->text(), f.Command4->text(), bits(f.Image, shown), bits(f.Image, enabled),
-            bits(look, shown), f.Text1->text(), f.Text2->text(), f.Label2->text(),
-            QString::number(f.Seconds), f.Nick};
+    return {bits(std::array{f.Frame2}, shown),
+            timers(f),
+            bits(std::array{f.Command2}, enabled),
+            f.Command2->text(),
+            f.Command4->text(),
+            bits(f.Image, shown),
+            bits(f.Image, enabled),
+            bits(look, shown),
+            f.Text1->text(),
+            f.Text2->text(),
+            f.Label2->text(),
+            QString::number(f.Seconds),
+            f.Nick};
 }
 
 static QStringList with(QStringList list, std::initializer_list<std::pair<int, QString>> changes)
@@ -97,7 +110,8 @@ private slots:
         // Help freezes the state, misses included, and gives it back.
         f.command4Click();
         f.surfaceClick();
-        QCOMPARE(snapshot(f), with(expected, {{0, "1"}, {1, "0000"}, {2, "0"}, {4, "Выкл. помощь"}}));
+        QCOMPARE(snapshot(f),
+                 with(expected, {{0, "1"}, {1, "0000"}, {2, "0"}, {4, "Выкл. помощь"}}));
         f.command4Click();
         QCOMPARE(snapshot(f), expected);
         // Misses count only while Timer3 runs; three hits with a miss between each two.
@@ -119,13 +133,17 @@ private slots:
         QCOMPARE(snapshot(f), expected);
         f.Nick = expected[12] = "Вася";
         f.command2Click();
-        QCOMPARE(QString::number(fx.dialogs.shown.size()) + box(fx.dialogs.shown.value(0)), "1" + NoNickBox);
+        QCOMPARE(QString::number(fx.dialogs.shown.size()) + box(fx.dialogs.shown.value(0)),
+                 "1" + NoNickBox);
         const bool running = from != Pause, resets = from == Restart;
-        expected = with(expected, {{1, running ? "1111" : "0000"}, {3, running ? Pause : Resume},
-                                   {6, running ? "1111111111" : "0000000000"}, {7, "00000"}});
+        expected = with(expected, {{1, running ? "1111" : "0000"},
+                                   {3, running ? Pause : Resume},
+                                   {6, running ? "1111111111" : "0000000000"},
+                                   {7, "00000"}});
         if (resets)
-            expected = with(expected, {{5, "0000000000"}, {8, "0"}, {9, "0"}, {10, "Прошло времени: 00:00"},
-                                       {11, "0"}});
+            expected = with(
+                expected,
+                {{5, "0000000000"}, {8, "0"}, {9, "0"}, {10, "Прошло времени: 00:00"}, {11, "0"}});
         QCOMPARE(snapshot(f), expected);
         tickClock(f); // the clock goes on from the same second exactly while the round runs
         QCOMPARE(int(f.Seconds), (resets ? 0 : 42) + running);
@@ -137,7 +155,8 @@ private slots:
         QTest::addColumn<QStringList>("answers"); // typed into the prompt; none: the exit question
         QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("nick");
-        QTest::newRow("nickname cancelled twice") << QStringList{"", "", " Но\r\nвый\n"} << 0 << " Но вый ";
+        QTest::newRow("nickname cancelled twice")
+            << QStringList{"", "", " Но\r\nвый\n"} << 0 << " Но вый ";
         QTest::newRow("exit cancelled") << QStringList() << Dialogs::CancelResult << "Вася";
         QTest::newRow("exit confirmed") << QStringList() << Dialogs::OkResult << "Вася";
     }
@@ -159,8 +178,10 @@ private slots:
         };
         answers.isEmpty() ? f.command3Click() : f.command1Click();
         for (qsizetype k = 0; k < std::max(2 * answers.size() - 1, qsizetype(1)); ++k)
-            expected << (answers.isEmpty() ? "1|Вы уверены?|Выход" : k % 2 ? NoNickBox : PromptBox) + "|1111|"
-                            + (k ? "" : "Вася");
+            expected << (answers.isEmpty() ? "1|Вы уверены?|Выход"
+                         : k % 2           ? NoNickBox
+                                           : PromptBox)
+                            + "|1111|" + (k ? "" : "Вася");
         QCOMPARE(seen, expected);
         QCOMPARE(int(f.Seconds), int(expected.size()));
         // The closing handler writes the table: the window closed exactly on OK.
@@ -176,7 +197,8 @@ private slots:
     {
         FormFixture fx;
         Form1 &f = fx.load();
-        for (const QString row : {"0 00:01 1", "59 01:00 60", "32766 546:07 32767", "32767 546:07 32767"}) {
+        for (const QString row :
+             {"0 00:01 1", "59 01:00 60", "32766 546:07 32767", "32767 546:07 32767"}) {
             f.Seconds = qint16(row.section(u' ', 0, 0).toInt());
             f.timer2Tick();
             QCOMPARE(f.Label2->text() + u' ' + QString::number(f.Seconds),

@@ -11,10 +11,13 @@ class TestCursorFile : public QObject
 private slots:
     void crosshairIsTwoSlitBarsAroundTransparentHotspot()
     {
-        const auto cursor = parseCursorFile(contents(":/assets/crosshair.cur")).value(); // throws if rejected
-        // Away from the crossing, each arm runs 2..29; across it, bars 12..14 and 17..19 leave a slit.
+        const auto cursor =
+            parseCursorFile(contents(":/assets/crosshair.cur")).value(); // throws if rejected
+        // Away from the crossing, each arm runs 2..29; across it, bars 12..14 and 17..19 leave a
+        // slit.
         const auto inBar = [](int along, int across) {
-            return along >= 2 && along <= 29 && across >= 12 && across <= 19 && across != 15 && across != 16;
+            return along >= 2 && along <= 29 && across >= 12 && across <= 19 && across != 15
+                   && across != 16;
         };
         QCOMPARE(QRect(cursor.hotspot, cursor.image.size()), QRect(15, 15, 32, 32));
         QCOMPARE(qAlpha(cursor.image.pixel(15, 15)), 0);
@@ -27,13 +30,16 @@ private slots:
     }
     void rejectsGarbageAndTruncatedData()
     {
-        for (const QByteArray &bytes : {QByteArray(), QByteArray("this is not a cursor file, just words."),
-                                        contents(":/assets/crosshair.cur").chopped(1)})
-            QVERIFY(!parseCursorFile(QByteArray(bytes.constData(), bytes.size()))); // copy: no bytes beyond
+        for (const QByteArray &bytes :
+             {QByteArray(), QByteArray("this is not a cursor file, just words."),
+              contents(":/assets/crosshair.cur").chopped(1)})
+            QVERIFY(!parseCursorFile(
+                QByteArray(bytes.constData(), bytes.size()))); // copy: no bytes beyond
     }
     void otherPicturesDecodeWithTheirSizes()
     {
-        const auto target = QImage(":/assets/target.gif").convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        const auto target =
+            QImage(":/assets/target.gif").convertToFormat(QImage::Format_ARGB32_Premultiplied);
         QCOMPARE(target.size(), QSize(25, 25));
         const auto *pixels = reinterpret_cast<const QRgb *>(target.constBits()); // transparent: 0
         QCOMPARE(QSet<QRgb>(pixels, pixels + 25 * 25),

@@ -19,7 +19,8 @@ void whenOpen(std::function<void(QDialog *)> answer)
 {
     QTimer::singleShot(0, [answer] {
         QWidget *open = nullptr;
-        (void)QTest::qWaitFor([&] { return (open = QApplication::activeModalWidget()) != nullptr; });
+        (void)QTest::qWaitFor(
+            [&] { return (open = QApplication::activeModalWidget()) != nullptr; });
         auto *dialog = qobject_cast<QDialog *>(open);
         answer(dialog);
         if (dialog && dialog->isVisible())
@@ -77,7 +78,8 @@ private slots:
             QCOMPARE(box->text(), QStringLiteral("Вы уверены? <b>Вася</b>"));
             QCOMPARE(box->textFormat(), Qt::PlainText);
             QCOMPARE(box->icon(), QMessageBox::NoIcon);
-            QCOMPARE(buttonTexts(box), (style == Dialogs::Buttons::Ok ? QStringList{Ok} : QStringList{Ok, Cancel}));
+            QCOMPARE(buttonTexts(box),
+                     (style == Dialogs::Buttons::Ok ? QStringList{Ok} : QStringList{Ok, Cancel}));
             QCOMPARE(box->defaultButton(), button(box, Ok));
             if (press.isEmpty())
                 QTest::keyClick(box, Qt::Key_Return);
@@ -85,7 +87,9 @@ private slots:
                 button(box, press)->click();
         });
         QtDialogs dialogs;
-        QCOMPARE(dialogs.messageBox(QStringLiteral("Вы уверены? <b>Вася</b>"), QStringLiteral("Выход"), style), result);
+        QCOMPARE(dialogs.messageBox(QStringLiteral("Вы уверены? <b>Вася</b>"),
+                                    QStringLiteral("Выход"), style),
+                 result);
     }
 
     void promptReturnsTypedTextOrEmptyOnCancel_data()
@@ -114,7 +118,8 @@ private slots:
             button(input, press)->click();
         });
         QtDialogs dialogs;
-        QCOMPARE(dialogs.inputBox(QStringLiteral("Введите свой ник."), QStringLiteral("Ваш ник")), answer);
+        QCOMPARE(dialogs.inputBox(QStringLiteral("Введите свой ник."), QStringLiteral("Ваш ник")),
+                 answer);
     }
 
     void timersTickWhileADialogIsOpen()
@@ -127,7 +132,8 @@ private slots:
             (void)QTest::qWaitFor([&] { return ticks >= 3; }, 2000);
             button(dialog, Ok)->click();
         });
-        QtDialogs().messageBox(QStringLiteral("Игра идёт"), QStringLiteral("Выход"), Dialogs::Buttons::Ok);
+        QtDialogs().messageBox(QStringLiteral("Игра идёт"), QStringLiteral("Выход"),
+                               Dialogs::Buttons::Ok);
         QVERIFY(ticks >= 3);
     }
 };

@@ -13,11 +13,12 @@ private slots:
     void init() { QVERIFY(m_dir.emplace().isValid() && QDir::setCurrent(m_dir->path())); }
     void kindAndRemovalTellFilesAndLinksFromDirectories()
     {
-        QVERIFY(put("target", "target bytes") && put("file", "file bytes") && QDir().mkdir("directory"));
+        QVERIFY(put("target", "target bytes") && put("file", "file bytes")
+                && QDir().mkdir("directory"));
         QVERIFY(QFile::link("target", "link") && QFile::link("nowhere", "dangling"));
         using enum Files::Kind;
-        const std::pair<QString, Files::Kind> kinds[]{{"file", File}, {"link", File}, {"dangling", Other},
-                                                      {"directory", Other}};
+        const std::pair<QString, Files::Kind> kinds[]{
+            {"file", File}, {"link", File}, {"dangling", Other}, {"directory", Other}};
         for (const auto &[name, kind] : kinds) {
             QVERIFY2(m_files.kind(name) == kind, qPrintable(name));
             m_files.removeFileOrLink(name);
@@ -36,7 +37,8 @@ private slots:
     {
         for (const QByteArray bytes : {"first", "second"})
             QVERIFY(put("Scores.dat", bytes) && m_files.renameAside("Scores.dat", ".damaged"));
-        QCOMPARE(contents("Scores.dat.damaged") + contents("Scores.dat.damaged-2"), QByteArray("firstsecond"));
+        QCOMPARE(contents("Scores.dat.damaged") + contents("Scores.dat.damaged-2"),
+                 QByteArray("firstsecond"));
     }
 };
 

@@ -14,13 +14,16 @@ struct TickLog {
         clock.start();
         QObject::connect(&timer, &GameTimer::tick, [this] { at.append(clock.elapsed()); });
     }
-    bool waitFor(int ticks) { return QTest::qWaitFor([&] { return at.size() >= ticks; }, 3000); }
+    bool waitFor(int ticks)
+    {
+        return QTest::qWaitFor([&] { return at.size() >= ticks; }, 3000);
+    }
     qint64 gap(int i) const { return at[i] - at[i - 1]; }
     QElapsedTimer clock;
     QList<qint64> at;
 };
 
-#define QVERIFY_WITHIN(value, low, high) \
+#define QVERIFY_WITHIN(value, low, high)                                                           \
     QVERIFY2((value) >= (low) && (value) < (high), qPrintable(QString::number(value)))
 
 } // namespace
@@ -118,8 +121,7 @@ private slots:
         connect(&timer, &GameTimer::tick, &timer, [] {
             QElapsedTimer busy;
             busy.start();
-            while (busy.elapsed() < 15) {
-            }
+            while (busy.elapsed() < 15) { }
         });
         timer.setEnabled(true);
         QVERIFY(log.waitFor(11));

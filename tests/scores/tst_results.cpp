@@ -11,9 +11,10 @@ class TestResults : public QObject
 private slots:
     void scoreRoundsBaseHalfToEvenBeforeLevel()
     {
-        // hits, clicks, seconds, level, score: base whole, 1.25, just below 11.5, ties 2.5/3.5, no clicks
+        // hits, clicks, seconds, level, score: base whole, 1.25, just below 11.5, ties 2.5/3.5, no
+        // clicks
         const int rows[][5] = {{10, 10, 30, 3, 30}, {5, 8, 20, 1, 1}, {25, 25, 23, 1, 11},
-                               {5, 5, 25, 1, 2}, {7, 7, 25, 1, 4}, {0, 0, 40, 3, 0}};
+                               {5, 5, 25, 1, 2},    {7, 7, 25, 1, 4}, {0, 0, 40, 3, 0}};
         for (const auto &r : rows)
             QCOMPARE(Results::finalScore(r[0], r[1], r[2], r[3]), r[4]);
     }
@@ -30,18 +31,26 @@ private slots:
         QCOMPARE(Results::clicksPerMinuteLine(7, 9, en), perMinute.arg("46"));
         QCOMPARE(Results::clicksPerMinuteLine(41, 20, en), perMinute.arg("122"));
         QCOMPARE(Results::clicksPerMinuteLine(3, 0, en), perMinute.arg("180"));
-        QCOMPARE(Results::gameOverText("Вася", 1234567), "Игра окончена, Вася вы набрали 1234567 очков!");
+        QCOMPARE(Results::gameOverText("Вася", 1234567),
+                 "Игра окончена, Вася вы набрали 1234567 очков!");
     }
     void resultGoesBelowEqualScoresAndPushesLowerRowsDown()
     {
         const QList<int> empty(11, 0), falling{11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1};
         // table, score, row, names by their old index (N the new one), scores after
-        const struct { QList<int> scores; int score, row; QString names; QList<int> after; } rows[] = {
-            {empty, 5, 0, "N 0 1 2 3 4 5 6 7 8 9", {5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
-            {{50, 40, 40, 30, 0, 0, 0, 0, 0, 0, 0}, 40, 3, "0 1 2 N 3 4 5 6 7 8 9",
-             {50, 40, 40, 40, 30, 0, 0, 0, 0, 0, 0}},
-            {falling, 2, 10, "0 1 2 3 4 5 6 7 8 9 N", {11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 2}},
-            {empty, 0, 11, "0 1 2 3 4 5 6 7 8 9 10", empty}};
+        const struct {
+            QList<int> scores;
+            int score, row;
+            QString names;
+            QList<int> after;
+        } rows[] = {{empty, 5, 0, "N 0 1 2 3 4 5 6 7 8 9", {5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+                    {{50, 40, 40, 30, 0, 0, 0, 0, 0, 0, 0},
+                     40,
+                     3,
+                     "0 1 2 N 3 4 5 6 7 8 9",
+                     {50, 40, 40, 40, 30, 0, 0, 0, 0, 0, 0}},
+                    {falling, 2, 10, "0 1 2 3 4 5 6 7 8 9 N", {11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 2}},
+                    {empty, 0, 11, "0 1 2 3 4 5 6 7 8 9 10", empty}};
         for (const auto &r : rows) {
             TopTable::Names names;
             TopTable::ScoreList table;

@@ -17,14 +17,18 @@ static QByteArray randomFile(QRandomGenerator &random)
     QByteArray text;
     const int lines = random.bounded(10) == 0 ? Lines - 1 : Lines + random.bounded(3);
     for (int line = 0; line < lines; ++line)
-        text += (line % 2 == 0 || random.bounded(50) == 0 ? randomBytes(random.bounded(12))
-                 : " " + QByteArray::number(qint32(random.generate())) + " ") + "\r\n";
+        text += (line % 2 == 0 || random.bounded(50) == 0
+                     ? randomBytes(random.bounded(12))
+                     : " " + QByteArray::number(qint32(random.generate())) + " ")
+                + "\r\n";
     QByteArray file = encode(text);
-    const int how = random.bounded(6); // 0: truncated, 1: bits flipped, 2-3: random bytes, 4-5: whole
+    const int how =
+        random.bounded(6); // 0: truncated, 1: bits flipped, 2-3: random bytes, 4-5: whole
     file.truncate(how == 0 ? random.bounded(int(file.size()) + 1) : file.size());
     for (int flips = how == 1 ? 1 + random.bounded(3) : 0; flips > 0; --flips)
         file[random.bounded(int(file.size()))] ^= char(1 << random.bounded(8));
-    return how == 2 || how == 3 ? randomBytes(random.bounded(3000), how == 2 ? char(0x80) : 0) : file;
+    return how == 2 || how == 3 ? randomBytes(random.bounded(3000), how == 2 ? char(0x80) : 0)
+                                : file;
 }
 
 class TestScoreCodec : public QObject
@@ -46,15 +50,26 @@ private slots:
     }
     void tableSurvivesEncodeAndDecode()
     {
-        Fields names{"Вася (Н)", "Петров, Иван, (ОТ)", "\"Ас\" ''x'' «y»", "   Пётр  ", "", "<Пусто>", "Я😀!",
-                     "a\r\nb\nc", "Минус", "Max", "Min"};
-        Fields scores{"1234", "7", "12", "3", "0", " 0 ", "1", "1", "-5", "2147483647", "-2147483648"};
+        Fields names{"Вася (Н)",
+                     "Петров, Иван, (ОТ)",
+                     "\"Ас\" ''x'' «y»",
+                     "   Пётр  ",
+                     "",
+                     "<Пусто>",
+                     "Я😀!",
+                     "a\r\nb\nc",
+                     "Минус",
+                     "Max",
+                     "Min"};
+        Fields scores{"1234", "7", "12", "3",          "0",          " 0 ",
+                      "1",    "1", "-5", "2147483647", "-2147483648"};
         Table read{names, {1234, 7, 12, 3, 0, 0, 1, 1, -5, INT32_MAX, INT32_MIN}};
         read.names[6] = "Я?!";
         read.names[7] = "a  b c";
         // Each row comes once last in the text, once followed by lines to ignore.
         for (int n = 0; n < 2 * Rows; ++n) {
-            const auto decoded = decode(encode(plainTable(names, scores) + (n < Rows ? "" : "a\r\n1a\r\nb")));
+            const auto decoded =
+                decode(encode(plainTable(names, scores) + (n < Rows ? "" : "a\r\n1a\r\nb")));
             QVERIFY2(decoded.ok(), qPrintable(decoded.damage()));
             QCOMPARE(decoded.value().names, read.names);
             QCOMPARE(decoded.value().scores, read.scores);
@@ -65,17 +80,22 @@ private slots:
     }
     void damagedFileIsRejected()
     {
-        const QByteArray good = encode(defaultPlainTable()), numbers = encodeNumberText(defaultPlainTable());
+        const QByteArray good = encode(defaultPlainTable()),
+                         numbers = encodeNumberText(defaultPlainTable());
         // Number lines edited so that, but for the fault in question, they give the same table.
         const auto edited = [&numbers](const char *from, const char *to) {
             return encodeScoreFile(QByteArray(numbers).replace(from, to));
         };
         const std::pair<const char *, QByteArray> files[]{
-            {"empty file", {}}, {"byte without top bit", QByteArray(good).replace(0, 1, "A")},
-            {"cut inside the last line", good.chopped(4)}, {"two bytes after the last line", good + '\x80'},
+            {"empty file", {}},
+            {"byte without top bit", QByteArray(good).replace(0, 1, "A")},
+            {"cut inside the last line", good.chopped(4)},
+            {"two bytes after the last line", good + '\x80'},
             {"high byte unlike next low byte", edited("-12484 ", "-12228 ")},
-            {"below -32768", edited("-12484 ", "-78020 ")}, {"plus sign", edited(" 10 \r\n", "+10 \r\n")},
-            {"leading zero", edited("-12484 ", "-012484 ")}, {"no final blank", edited(" 10 \r\n", " 10\r\n")},
+            {"below -32768", edited("-12484 ", "-78020 ")},
+            {"plus sign", edited(" 10 \r\n", "+10 \r\n")},
+            {"leading zero", edited("-12484 ", "-012484 ")},
+            {"no final blank", edited(" 10 \r\n", " 10\r\n")},
             {"21 lines", encode(QByteArray("a\r\n1\r\n").repeated(Rows).chopped(3))},
             {"score is no number", encode(QByteArray("a\r\n12a\r\n").repeated(Rows))},
             {"score above 32 bits", encode(QByteArray("a\r\n2147483648\r\n").repeated(Rows))},
@@ -101,7 +121,8 @@ private slots:
             QVERIFY(again.ok() && again.value().scores == table.value().scores
                     && plainTable(again.value().names, scores) == plain);
         }
-        QVERIFY(accepted > 400 && accepted < 3600); // both outcomes frequent, or the test proves little
+        QVERIFY(accepted > 400
+                && accepted < 3600); // both outcomes frequent, or the test proves little
     }
 };
 

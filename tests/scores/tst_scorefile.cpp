@@ -1,6 +1,6 @@
-#include "game/texts.h"
 #include "doubles/diskfixture.h"
 #include "doubles/formfixture.h"
+#include "game/texts.h"
 #include "platform/diskfiles.h"
 #include "scores/scorecodec.h"
 
@@ -42,7 +42,8 @@ private slots:
             Form1 &form = fixture.load();
             QVERIFY(showsDefaultTable(form));
             QCOMPARE(form.Label7->text(), Texts::rulesLines().join(" \r\n") + " \r\n");
-            for (const QWidget *c : std::initializer_list<const QWidget *>{form.Label19, form.HScroll1})
+            for (const QWidget *c :
+                 std::initializer_list<const QWidget *>{form.Label19, form.HScroll1})
                 QVERIFY(qAbs(c->x() * 15 - (Form1::OuterWidthTwips - c->width() * 15) / 2.0) <= 15);
             form.NameP[3]->setText(name);
             form.ScoresP[3]->setText(QStringLiteral("-12"));
@@ -51,7 +52,8 @@ private slots:
         }
         QCOMPARE(entries(), QStringList{ScoreFile});
         const QByteArray saved = contents(ScoreFile), stale = defaultPlainTable();
-        QVERIFY(put("Scores.temp", stale) && put("target", stale) && QFile::link("target", "Scores.temp2"));
+        QVERIFY(put("Scores.temp", stale) && put("target", stale)
+                && QFile::link("target", "Scores.temp2"));
         FormFixture fixture(&m_disk);
         const Form1 &form = fixture.load();
         QCOMPARE(form.NameP[3]->text() + '|' + form.ScoresP[3]->text(), name + "|-12");
@@ -88,7 +90,8 @@ private slots:
         FormFixture fixture(&m_disk);
         QVERIFY(showsDefaultTable(fixture.load()) && fixture.dialogs.shown.size() == 1);
         fixture.close();
-        QVERIFY(fixture.dialogs.shown.size() == 2 && fixture.dialogs.shown[1].text.contains(ScoreFile));
+        QVERIFY(fixture.dialogs.shown.size() == 2
+                && fixture.dialogs.shown[1].text.contains(ScoreFile));
         QCOMPARE(entries(), QStringList{ScoreFile});
         QCOMPARE(contents(ScoreFile + "/inside"), QByteArray("kept"));
     }
@@ -100,12 +103,15 @@ private slots:
             FakeFiles &files = fixture.memoryFiles;
             const QByteArray old = failure == "rename" ? "damaged" : encode(defaultPlainTable());
             files.files.insert(ScoreFile, old);
-            std::tie(files.readFails, files.renameFails) = std::pair(failure == "read", failure == "rename");
+            std::tie(files.readFails, files.renameFails) =
+                std::pair(failure == "read", failure == "rename");
             fixture.load().NameP[0]->setText(QStringLiteral("Новый"));
-            files.writeFailure = failure == "write" ? QStringLiteral("Диск переполнен.") : QString();
+            files.writeFailure =
+                failure == "write" ? QStringLiteral("Диск переполнен.") : QString();
             fixture.close();
             QCOMPARE(fixture.dialogs.shown.size(), failure == "write" ? 1 : 2); // +1 at start
-            QVERIFY(failure != "write" || fixture.dialogs.shown.back().text.contains(files.writeFailure));
+            QVERIFY(failure != "write"
+                    || fixture.dialogs.shown.back().text.contains(files.writeFailure));
             QCOMPARE(files.files.value(ScoreFile), old);
         }
     }

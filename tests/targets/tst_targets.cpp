@@ -17,11 +17,24 @@
 constexpr float Almost1 = 1.0f - 0x1p-24f; // the largest draw below 1
 constexpr float DrawImage4 = 0.45f;        // trunc(10 * 0.45) = 4
 
-static bool shown(const QWidget *w) { return !w->isHidden(); }
-static QRect geometryOf(const TargetPicture *t) { return {t->Left(), t->Top(), t->Width(), t->Height()}; }
-static QList<int> intervals(const Form1 &f) { return {f.Timer3->interval(), f.Timer4->interval()}; }
+static bool shown(const QWidget *w)
+{
+    return !w->isHidden();
+}
+static QRect geometryOf(const TargetPicture *t)
+{
+    return {t->Left(), t->Top(), t->Width(), t->Height()};
+}
+static QList<int> intervals(const Form1 &f)
+{
+    return {f.Timer3->interval(), f.Timer4->interval()};
+}
 
-static void tick(FormFixture &fx, float draw) { fx.random.draws = {draw}; fx.form->appearanceTick(); }
+static void tick(FormFixture &fx, float draw)
+{
+    fx.random.draws = {draw};
+    fx.form->appearanceTick();
+}
 
 static Form1 &startRound(FormFixture &fx, int level = 3)
 {
@@ -40,10 +53,16 @@ private slots:
     void hitPlacesTargetCountsOnlyWhileRoundRunsAndTargetReappearsThere()
     {
         // the second row takes its position from the first draw, its size from the second
-        const struct { int level, target; float r1, r2; QRect placed; bool help = false; } hits[] = {
-            {5, 0, 0, 0, {360, 1200, 550, 550}}, {3, 0, 0, Almost1, {360, 1200, 201, 201}},
-            {3, 0, Almost1, Almost1, {1319, 2159, 201, 201}}, {1, 5, 0, 0.5f, {0, 2760, 375, 375}},
-            {3, 5, 0, 0, {0, 2760, 550, 550}, true}};
+        const struct {
+            int level, target;
+            float r1, r2;
+            QRect placed;
+            bool help = false;
+        } hits[] = {{5, 0, 0, 0, {360, 1200, 550, 550}},
+                    {3, 0, 0, Almost1, {360, 1200, 201, 201}},
+                    {3, 0, Almost1, Almost1, {1319, 2159, 201, 201}},
+                    {1, 5, 0, 0.5f, {0, 2760, 375, 375}},
+                    {3, 5, 0, 0, {0, 2760, 550, 550}, true}};
         for (const auto &hit : hits) {
             FormFixture fx;
             Form1 &f = startRound(fx, hit.level);
@@ -67,10 +86,18 @@ private slots:
     {
         // a round starts at 1000/1000; above the level's limit a tick leaves the pace alone
         const QStringList names{"Очень легко", "Легко", "Норма", "Тяжело", "Очень тяжело"};
-        // draw, the target it shows, level, hits, pace; Image1..Image9 shown first in the last two rows
-        const struct { float draw; int target, level, hits; QList<int> pace; bool nineUp = false; } rows[] = {
-            {0.0f, 9, 5, 6, {990, 944}}, {0.15f, 0, 5, 101, {1000, 1000}}, {Almost1, 8, 3, 175, {0, 3}},
-            {0.15f, 0, 4, 140, {1, 1}, true}, {0.0f, 9, 5, 100, {50, 50}, true}};
+        // draw, the target it shows, level, hits, pace; Image1..Image9 shown first in the last two
+        // rows
+        const struct {
+            float draw;
+            int target, level, hits;
+            QList<int> pace;
+            bool nineUp = false;
+        } rows[] = {{0.0f, 9, 5, 6, {990, 944}},
+                    {0.15f, 0, 5, 101, {1000, 1000}},
+                    {Almost1, 8, 3, 175, {0, 3}},
+                    {0.15f, 0, 4, 140, {1, 1}, true},
+                    {0.0f, 9, 5, 100, {50, 50}, true}};
         for (const auto &row : rows) {
             const bool ends = row.nineUp && row.target == 9; // the game-over dialog tells
             FormFixture fx;
