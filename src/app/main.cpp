@@ -2,6 +2,7 @@
 #include "platform/diskfiles.h"
 #include "platform/mixingrandom.h"
 #include "platform/qtdialogs.h"
+#include "platform/qtscheduler.h"
 #include "platform/systemclock.h"
 #include "platform/terminationsignals.h"
 #include "window/form1.h"
@@ -18,7 +19,8 @@ int main(int argc, char *argv[])
     SystemClock clock;
     MixingRandom random;
     const NumberFormat numbers;
-    Form1 form({dialogs, files, clock, random, numbers});
+    QtScheduler scheduler;
+    Form1 form({dialogs, files, clock, random, numbers, scheduler});
     dialogs.setParent(&form);
 
     form.formLoad();

@@ -110,6 +110,7 @@ Form1::Form1(const Services &services, QWidget *parent)
     , m_clock(services.clock)
     , m_random(services.random)
     , m_numbers(services.numbers)
+    , m_scheduler(services.scheduler)
 {
     setWindowTitle(Texts::GameTitle);
     setWindowIcon(QIcon(QStringLiteral(":/assets/icon.ico")));
@@ -228,10 +229,10 @@ void Form1::createControls()
         ScoresP[i]->hide();
     }
 
-    Timer1 = new GameTimer(10, this);
-    Timer2 = new GameTimer(1000, this);
-    Timer3 = new GameTimer(1000, this);
-    Timer4 = new GameTimer(1000, this);
+    Timer1 = new GameTimer(10, m_scheduler, this);
+    Timer2 = new GameTimer(1000, m_scheduler, this);
+    Timer3 = new GameTimer(1000, m_scheduler, this);
+    Timer4 = new GameTimer(1000, m_scheduler, this);
     connect(Timer2, &GameTimer::tick, this, &Form1::timer2Tick);
     connect(Timer3, &GameTimer::tick, this, &Form1::appearanceTick);
     connect(Timer4, &GameTimer::tick, this, &Form1::appearanceTick);

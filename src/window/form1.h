@@ -23,6 +23,7 @@ class Files;
 class GameTimer;
 class NumberFormat;
 class RandomGenerator;
+class Scheduler;
 class TargetPicture;
 
 // The game's one window. It owns every control and the game's state; its handlers and
@@ -40,6 +41,7 @@ public:
         Clock &clock;
         RandomGenerator &random;
         const NumberFormat &numbers;
+        Scheduler &scheduler; // the timers' time
     };
 
     static constexpr int Rows = TopTable::Rows; // rows of the table of best results, 0..10
@@ -184,6 +186,7 @@ private:
     Clock &m_clock;
     RandomGenerator &m_random;
     const NumberFormat &m_numbers;
+    Scheduler &m_scheduler;
 
     // The two inner layers of the score file, kept in memory instead of "Scores.temp" and
     // "Scores.temp2".

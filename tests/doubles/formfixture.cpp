@@ -9,7 +9,8 @@ FormFixture::~FormFixture() = default;
 
 Form1 &FormFixture::load()
 {
-    form = std::make_unique<Form1>(Form1::Services{dialogs, files, clock, random, numbers});
+    form =
+        std::make_unique<Form1>(Form1::Services{dialogs, files, clock, random, numbers, scheduler});
     form->formLoad();
     return *form;
 }

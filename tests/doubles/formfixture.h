@@ -5,6 +5,7 @@
 #include "doubles/fakefiles.h"
 #include "doubles/fakerandom.h"
 #include "game/numberformat.h"
+#include "platform/qtscheduler.h"
 #include "window/form1.h"
 
 #include <memory>
@@ -26,5 +27,6 @@ struct FormFixture {
     FakeClock clock;
     FakeRandom random;
     NumberFormat numbers{QLocale::c()};
+    QtScheduler scheduler;
     std::unique_ptr<Form1> form;
 };
