@@ -17,11 +17,6 @@
 
 namespace {
 
-QString pathOf(const QString &name)
-{
-    return QDir::current().filePath(name);
-}
-
 // A link counts as present even when what it points to is gone.
 bool present(const QFileInfo &info)
 {
@@ -74,6 +69,16 @@ RenameResult renameWithoutReplacing(const QString &from, const QString &to)
 
 } // namespace
 
+DiskFiles::DiskFiles(const QString &directory)
+    : m_directory(QDir(directory).absolutePath())
+{
+}
+
+QDir DiskFiles::directory() const
+{
+    return m_directory.isEmpty() ? QDir::current() : QDir(m_directory);
+}
+
 Files::Kind DiskFiles::kind(const QString &name) const
 {
     const QFileInfo info(pathOf(name));
@@ -112,13 +117,13 @@ QString DiskFiles::writeAtomically(const QString &name, const QByteArray &bytes)
     file.setDirectWriteFallback(false); // never write in place: the old file must stay whole
     if (!file.open(QIODevice::WriteOnly)) {
         return QStringLiteral("Не удалось создать файл «%1» в папке «%2» (%3).")
-            .arg(name, QDir::toNativeSeparators(QDir::currentPath()), file.errorString());
+            .arg(name, QDir::toNativeSeparators(directory().path()), file.errorString());
     }
     if (file.write(bytes) != bytes.size() || !file.commit()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return QStringLiteral("Не удалось записать файл «%1» в папке «%2» (%3).")
-            .arg(name, QDir::toNativeSeparators(QDir::currentPath()), reason);
+            .arg(name, QDir::toNativeSeparators(directory().path()), reason);
     }
     return {};
 }
