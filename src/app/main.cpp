@@ -1,3 +1,4 @@
+#include "app/commandline.h"
 #include "game/numberformat.h"
 #include "platform/diskfiles.h"
 #include "platform/mixingrandom.h"
@@ -12,10 +13,15 @@
 
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("popadaika")); // names the data folder
+    const auto command = readCommandLine(argc, argv);
+    if (const int *status = std::get_if<int>(&command))
+        return *status;
     QApplication app(argc, argv);
 
     QtDialogs dialogs;
-    DiskFiles files;
+    const auto &scoreFolder = std::get<StartOptions>(command).scoreFolder;
+    DiskFiles files = scoreFolder ? DiskFiles(*scoreFolder) : DiskFiles();
     SystemClock clock;
     MixingRandom random;
     const NumberFormat numbers;

@@ -101,8 +101,15 @@ RenameResult renameWithoutReplacing(const QString &from, const QString &to)
 
 } // namespace
 
+DiskFiles::DiskFiles(const QString &directory)
+    : m_directory(QDir(directory).absolutePath())
+{
+}
+
 QString DiskFiles::directory() const
 {
+    if (!m_directory.isEmpty())
+        return QDir::toNativeSeparators(m_directory);
     // A folder deleted while the game runs has no current path any more; name the one it had,
     // and let every file step fail there instead of resolving against the root.
     const QString current = QDir::currentPath();

@@ -4,8 +4,9 @@
 #include <QString>
 #include <optional>
 
-// The files of the process's current directory, taken afresh at every call. Names are plain
-// file names ("Scores.dat"); the implementation joins them to the directory.
+// The files of the game's directory: the process's current one, taken afresh at every call,
+// unless the implementation fixes another. Names are plain file names ("Scores.dat"); the
+// implementation joins them to the directory.
 class Files
 {
 public:

@@ -40,6 +40,19 @@ private slots:
         QCOMPARE(contents("Scores.dat.damaged") + contents("Scores.dat.damaged-2"),
                  QByteArray("firstsecond"));
     }
+    void aFixedDirectoryStaysWhenTheCurrentOneMoves()
+    {
+        QVERIFY(QDir().mkdir("fixed") && QDir().mkdir("elsewhere"));
+        DiskFiles fixed("fixed");
+        QVERIFY(QDir::setCurrent("elsewhere") && put("Scores.dat", "current"));
+        QVERIFY(fixed.writeAtomically("Scores.dat", "fixed").isEmpty() && fixed.kind("Scores.dat") == Files::Kind::File);
+        QCOMPARE(fixed.read("Scores.dat", 100), QByteArray("fixed"));
+        QCOMPARE(m_files.read("Scores.dat", 100), QByteArray("current"));
+        QCOMPARE(fixed.renameAside("Scores.dat", ".damaged"), QString("Scores.dat.damaged"));
+        QCOMPARE(QDir("../fixed").entryList(QDir::Files), QStringList("Scores.dat.damaged"));
+        fixed.removeFileOrLink("Scores.dat.damaged");
+        QVERIFY(QDir("../fixed").isEmpty());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDiskFiles)
