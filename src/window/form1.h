@@ -99,14 +99,27 @@ public:
     // results from "Scores.dat" (writing the default table first when there is none), puts the
     // rules into the help panel and centres the level scale.
     void formLoad();
-    // The closing handler: runs once, whichever way the window closes. Switches the timers
-    // off, so nothing of a running round happens any more (the round is not entered), and
-    // writes the table into "Scores.dat". Asks nothing and never cancels the close.
-    void formClosing();
     // Ends the run from outside (a signal, the end of the desktop session): the same close as
     // the window manager's, but no box is shown, open dialogs are dismissed and their handlers
     // stop, and a failed save goes to standard error.
     void closeQuietly();
+
+    // Outer width of the window used for centring, in twips (client width plus the border the
+    // layout was made with), the same on every platform.
+    static constexpr int OuterWidthTwips = 7230;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    // The handlers, wired to their controls and timers when the window is built.
+    // The closing handler: runs once, whichever way the window closes. Switches the timers
+    // off, so nothing of a running round happens any more (the round is not entered), and
+    // writes the table into "Scores.dat". Asks nothing and never cancels the close.
+    void formClosing();
     // A click on the bare window surface: one more click while a round runs (a miss).
     void surfaceClick();
     // Command1: asks for the nickname until a non-empty one is given; usable at any time.
@@ -133,17 +146,6 @@ public:
     // A tick of Timer3 or Timer4: shows one random target; ends the round when all ten are shown.
     void appearanceTick();
 
-    // Outer width of the window used for centring, in twips (client width plus the border the
-    // layout was made with), the same on every platform.
-    static constexpr int OuterWidthTwips = 7230;
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-
-private:
     // The game's own procedures.
     // Counts a hit and a click, but only while a round runs (Timer3 enabled). Called by a hit.
     void Score();

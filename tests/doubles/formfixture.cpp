@@ -1,7 +1,12 @@
 #include "formfixture.h"
 
-FormFixture::FormFixture(Files *files)
+#include <QPushButton>
+#include <QTest>
+#include <QWindow>
+
+FormFixture::FormFixture(Files *files, const QLocale &locale)
     : files(files ? *files : memoryFiles)
+    , numbers(locale)
 {
 }
 
@@ -12,7 +17,26 @@ Form1 &FormFixture::load()
     form =
         std::make_unique<Form1>(Form1::Services{dialogs, files, clock, random, numbers, scheduler});
     form->formLoad();
+    form->show();
+    if (!QTest::qWaitForWindowExposed(form.get()))
+        QTest::qFail("the window was never shown", __FILE__, __LINE__);
     return *form;
+}
+
+void FormFixture::click(const QWidget *control)
+{
+    clickAt(control->mapTo(form.get(), control->rect().center()));
+}
+
+void FormFixture::clickAt(QPoint at)
+{
+    QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, at);
+}
+
+void FormFixture::enterNick(const QString &nick)
+{
+    dialogs.promptAnswers.append(nick);
+    click(form->Command1);
 }
 
 void FormFixture::close()
