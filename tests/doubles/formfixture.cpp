@@ -4,8 +4,9 @@
 #include <QTest>
 #include <QWindow>
 
-FormFixture::FormFixture(Files *files, const QLocale &locale)
+FormFixture::FormFixture(Files *files, RandomGenerator *draws, const QLocale &locale)
     : files(files ? *files : memoryFiles)
+    , draws(draws ? *draws : random)
     , numbers(locale)
 {
 }
@@ -15,7 +16,7 @@ FormFixture::~FormFixture() = default;
 Form1 &FormFixture::load()
 {
     form =
-        std::make_unique<Form1>(Form1::Services{dialogs, files, clock, random, numbers, scheduler});
+        std::make_unique<Form1>(Form1::Services{dialogs, files, clock, draws, numbers, scheduler});
     form->formLoad();
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get()))

@@ -12,11 +12,13 @@
 
 // The game's window on test doubles, used the way the player uses it: buttons, targets and the
 // surface are clicked through the window system, and ticks come through the timers' own
-// connections when the test lets time pass. Files default to an in-memory directory.
+// connections when the test lets time pass.
 class FormFixture
 {
 public:
-    explicit FormFixture(Files *files = nullptr, const QLocale &locale = QLocale::c());
+    // Files default to an in-memory directory, draws to the scripted ones in `random`.
+    explicit FormFixture(Files *files = nullptr, RandomGenerator *draws = nullptr,
+                         const QLocale &locale = QLocale::c());
     ~FormFixture();
 
     // Creates the window, runs its load handler and shows it, as the program does.
@@ -36,6 +38,7 @@ public:
     Files &files;
     FakeClock clock;
     FakeRandom random;
+    RandomGenerator &draws;
     NumberFormat numbers;
     VirtualScheduler scheduler;
     std::unique_ptr<Form1> form;
