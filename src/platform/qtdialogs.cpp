@@ -1,8 +1,17 @@
 #include "platform/qtdialogs.h"
 
+#include "platform/namelabel.h"
+
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+
+namespace {
+
+// About the game window's width: a box is never wider than the game it belongs to.
+constexpr int MaxTextWidth = 440;
+
+} // namespace
 
 QString QtDialogs::okText()
 {
@@ -14,14 +23,20 @@ QString QtDialogs::cancelText()
     return QStringLiteral("Отмена");
 }
 
-int QtDialogs::messageBox(const QString &text, const QString &title, Buttons buttons)
+int QtDialogs::messageBox(const QString &text, const QString &title, Buttons buttons, NameSpan name)
 {
     QMessageBox box(m_parent);
     box.setWindowTitle(title);
     box.setIcon(QMessageBox::NoIcon);
     // The texts carry the player's nickname: never let it be read as markup.
     box.setTextFormat(Qt::PlainText);
-    box.setText(text);
+    // However long a name, the box stays readable: the name is shortened on screen (the rest
+    // of a line stays whole) and the full text is in the tooltip.
+    const QString shown =
+        NameLabel::fitted(text, name.from, name.length, box.fontMetrics(), MaxTextWidth);
+    box.setText(shown);
+    if (shown != text)
+        box.setToolTip(text);
     QPushButton *ok = box.addButton(okText(), QMessageBox::AcceptRole);
     QPushButton *cancel = nullptr;
     if (buttons == Buttons::OkCancel)

@@ -16,7 +16,8 @@ public:
     }
     void setParent(QWidget *parent) { m_parent = parent; }
 
-    int messageBox(const QString &text, const QString &title, Buttons buttons) override;
+    int messageBox(const QString &text, const QString &title, Buttons buttons,
+                   NameSpan name = {}) override;
     QString inputBox(const QString &prompt, const QString &title) override;
 
     static QString okText();     // "ОК"

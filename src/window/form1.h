@@ -12,6 +12,7 @@
 
 class QGroupBox;
 class QLabel;
+class NameLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
@@ -51,9 +52,9 @@ public:
     ~Form1() override;
 
     // ---- Controls -------------------------------------------------------------------------
-    QLabel *Label1 = nullptr; // accuracy line after a round
-    QLabel *Label2 = nullptr; // game clock
-    QLabel *Label3 = nullptr; // clicks-per-minute line after a round
+    NameLabel *Label1 = nullptr; // accuracy line after a round
+    QLabel *Label2 = nullptr;    // game clock
+    QLabel *Label3 = nullptr;    // clicks-per-minute line after a round
     QLabel *Label4 = nullptr;
     QLabel *Label5 = nullptr;
     QLabel *Label6 = nullptr;
@@ -76,7 +77,7 @@ public:
     QPushButton *Command6 = nullptr;
     QPushButton *Command7 = nullptr;
     std::array<QLabel *, Rows> Mesto{};
-    std::array<QLabel *, Rows> NameP{};
+    std::array<NameLabel *, Rows> NameP{};
     std::array<QLabel *, Rows> ScoresP{};
     GameTimer *Timer1 = nullptr; // no tick action
     GameTimer *Timer2 = nullptr; // game clock

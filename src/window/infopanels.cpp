@@ -1,6 +1,7 @@
 // The help panel's buttons: the rules, the table of best results and the credits.
 
 #include "game/texts.h"
+#include "platform/namelabel.h"
 #include "window/form1.h"
 
 #include <QLabel>

@@ -3,6 +3,7 @@
 
 #include "game/texts.h"
 #include "platform/dialogs.h"
+#include "platform/namelabel.h"
 #include "window/form1.h"
 
 #include <QLabel>

@@ -1,3 +1,4 @@
+#include "platform/namelabel.h"
 #include "window/form1.h"
 
 #include "game/texts.h"

@@ -18,7 +18,8 @@ public:
         bool prompt = false;
     };
 
-    int messageBox(const QString &text, const QString &title, Buttons buttons) override;
+    int messageBox(const QString &text, const QString &title, Buttons buttons,
+                   NameSpan name = {}) override;
     QString inputBox(const QString &prompt, const QString &title) override;
 
     QList<Shown> shown;

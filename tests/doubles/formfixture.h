@@ -6,6 +6,7 @@
 #include "doubles/fakerandom.h"
 #include "doubles/virtualscheduler.h"
 #include "game/numberformat.h"
+#include "platform/namelabel.h"
 #include "window/form1.h"
 
 #include <memory>
