@@ -79,8 +79,9 @@ QCursor crosshairCursor(qreal ratio)
     }
     QPixmap pixmap = QPixmap::fromImage(image);
     pixmap.setDevicePixelRatio(ratio);
-    // QCursor takes the hotspot in logical pixels.
-    return QCursor(pixmap, qRound(hotspot.x() / ratio), qRound(hotspot.y() / ratio));
+    // Qt 6.4 hands the hotspot to the window system as it is, in the picture's own pixels
+    // (checked on X11: a 64-pixel cursor with hotspot 31 has its hotspot at 31).
+    return QCursor(pixmap, hotspot.x(), hotspot.y());
 }
 
 // The window icon at every size a desktop asks for.
@@ -233,6 +234,11 @@ void Form1::createControls()
     Frame1 = new QGroupBox(QStringLiteral("Меню"), this);
     Frame1->setGeometry(Twips::rect(120, 6240, 6855, 735));
     Frame1->setCursor(Qt::ArrowCursor);
+    // A frame drawn at its own place, its caption set into the top line and the buttons
+    // inside, as the layout was made (the style's own group box draws the line lower down).
+    Frame1->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); margin-top: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 7px; padding: 0 2px; }"));
     Command1 = makeButton(Frame1, QStringLiteral("НикНейм"), {120, 240, 1575, 375});
     Command2 = makeButton(Frame1, Texts::Start, {1800, 240, 1575, 375});
     Command4 = makeButton(Frame1, Texts::HelpOn, {3480, 240, 1575, 375});
