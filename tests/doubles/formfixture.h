@@ -31,6 +31,9 @@ public:
     void wait(qint64 ms) { scheduler.advance(ms); }
     // Sets the nickname through the prompt.
     void enterNick(const QString &nick);
+    // Plays a whole round as `nick`, worth a place in the table: three hits on Image1, then
+    // ticks that show all ten targets. Scripts its own draws.
+    void playRound(const QString &nick);
     // Closes the window the way the window manager does.
     void close();
 

@@ -26,22 +26,6 @@ QByteArray tableWithRow3(const QString &name, const QString &score)
     return ScoreCodec::encode(ScoreCodec::plainTable(names, scores));
 }
 
-// Plays a round worth a place in the table: three hits on Image1 (each tick pair shows it, and
-// the draws 0.5 put it back where it was), then ticks that show all ten targets.
-void playToTheEnd(FormFixture &fx)
-{
-    fx.enterNick(QStringLiteral("Вася"));
-    fx.click(fx.form->Command2);
-    for (int hit = 0; hit < 3; ++hit) {
-        fx.random.draws = {0.15f, 0.15f};
-        fx.wait(1000);
-        fx.random.draws = {0.5f, 0.5f};
-        fx.click(fx.form->Image[0]);
-    }
-    fx.random.draws = {0.05f, 0.15f, 0.25f, 0.35f, 0.45f, 0.55f, 0.65f, 0.75f, 0.85f, 0.95f};
-    fx.wait(10000);
-}
-
 } // namespace
 
 class TestScoreFile : public QObject
@@ -157,7 +141,7 @@ private slots:
                 f.closeQuietly();
         };
         if (openDialog == "Game Over") {
-            playToTheEnd(fx);
+            fx.playRound(QStringLiteral("Вася"));
         } else {
             fx.click(openDialog == "Выход" ? f.Command3 : f.Command1);
         }
