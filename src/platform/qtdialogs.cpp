@@ -1,5 +1,7 @@
 #include "platform/qtdialogs.h"
 
+#include <QAbstractButton>
+#include <QIcon>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -41,6 +43,10 @@ QString QtDialogs::inputBox(const QString &prompt, const QString &title)
     dialog.setTextValue(QString());
     dialog.setOkButtonText(okText());
     dialog.setCancelButtonText(cancelText());
+    // Styles such as KDE's and GNOME's put stock icons on standard buttons; the game's buttons
+    // are plain words, as in its message boxes.
+    for (QAbstractButton *button : dialog.findChildren<QAbstractButton *>())
+        button->setIcon(QIcon());
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.textValue();
