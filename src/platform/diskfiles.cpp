@@ -39,6 +39,9 @@ QString failureReason(int err, const QString &folder, const QString &name)
     if (!dir.isDir())
         return QStringLiteral("этой папки больше нет");
     const QFileInfo target(QDir(folder).filePath(name));
+    // QSaveFile refuses a directory itself, without an error number.
+    if (target.isDir())
+        return QStringLiteral("под этим именем лежит папка, а не файл");
     if ((target.exists() || target.isSymLink()) && !target.isFile())
         return QStringLiteral("под этим именем лежит не файл");
     if (err == ENOENT)

@@ -2,6 +2,8 @@
 
 #include "platform/namelabel.h"
 
+#include <QAbstractButton>
+#include <QIcon>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -56,6 +58,10 @@ QString QtDialogs::inputBox(const QString &prompt, const QString &title)
     dialog.setTextValue(QString());
     dialog.setOkButtonText(okText());
     dialog.setCancelButtonText(cancelText());
+    // Styles such as KDE's and GNOME's put stock icons on standard buttons; the game's buttons
+    // are plain words, as in its message boxes.
+    for (QAbstractButton *button : dialog.findChildren<QAbstractButton *>())
+        button->setIcon(QIcon());
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.textValue();

@@ -24,6 +24,11 @@ public:
     bool armed = false;
 };
 
+int VirtualScheduler::armedAlarms() const
+{
+    return int(std::count_if(m_alarms.begin(), m_alarms.end(), [](auto *a) { return a->armed; }));
+}
+
 std::unique_ptr<Alarm> VirtualScheduler::alarm(std::function<void()> action)
 {
     return std::make_unique<VirtualAlarm>(*this, std::move(action));
@@ -40,9 +45,9 @@ void VirtualScheduler::advance(qint64 ms)
         }
         if (!next)
             break;
-        m_now = next->due;
+        m_now = std::max(m_now, next->due); // one that fell due in a stall comes late, now
         next->armed = false;
         next->action();
     }
-    m_now = end;
+    m_now = std::max(m_now, end); // an action may have stalled past the end
 }

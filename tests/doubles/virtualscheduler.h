@@ -16,6 +16,8 @@ public:
     void advance(qint64 ms);
     // Lets `ms` pass without firing anything: the event loop was blocked (a stall).
     void stall(qint64 ms) { m_now += ms; }
+    // How many alarms wait to wake the event loop.
+    int armedAlarms() const;
 
 private:
     class VirtualAlarm;
