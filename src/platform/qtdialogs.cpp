@@ -3,8 +3,10 @@
 #include "platform/namelabel.h"
 
 #include <QAbstractButton>
+#include <QGridLayout>
 #include <QIcon>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -12,6 +14,28 @@ namespace {
 
 // About the game window's width: a box is never wider than the game it belongs to.
 constexpr int MaxTextWidth = 440;
+
+// A box without an icon still keeps the icon's column, so its text would start three times
+// further from the left edge than the buttons end from the right one: give the text the whole
+// width instead.
+void dropIconColumn(QMessageBox &box)
+{
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    if (!grid || !label)
+        return;
+    for (int i = grid->count() - 1; i >= 0; --i) {
+        int row = 0;
+        int column = 0;
+        int rows = 0;
+        int columns = 0;
+        grid->getItemPosition(i, &row, &column, &rows, &columns);
+        if (grid->itemAt(i)->spacerItem() && row == 0 && column == 0)
+            delete grid->takeAt(i);
+    }
+    grid->removeWidget(label);
+    grid->addWidget(label, 0, 0, 1, grid->columnCount());
+}
 
 } // namespace
 
@@ -45,6 +69,7 @@ int QtDialogs::messageBox(const QString &text, const QString &title, Buttons but
         cancel = box.addButton(cancelText(), QMessageBox::RejectRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(cancel ? cancel : ok);
+    dropIconColumn(box);
     box.exec();
     return box.clickedButton() == ok ? OkResult : CancelResult;
 }
