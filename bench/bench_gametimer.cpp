@@ -3,10 +3,12 @@
 // shortened as hits come) and prints the lateness of the ticks.
 
 #include "platform/gametimer.h"
+#include "platform/qtscheduler.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTextStream>
+#include <QTimer>
 #include <algorithm>
 #include <numeric>
 
@@ -21,7 +23,8 @@ int main(int argc, char *argv[])
         qint64 due;
         QList<qint64> lateness;
     };
-    GameTimer first(60), second(50);
+    QtScheduler scheduler;
+    GameTimer first(60, scheduler), second(50, scheduler);
     std::array<Pace, 2> paces{{{&first, 60, {}}, {&second, 50, {}}}};
     for (Pace &pace : paces) {
         QObject::connect(pace.timer, &GameTimer::tick, pace.timer, [&pace, &clock] {
@@ -38,7 +41,8 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     for (const Pace &pace : paces) {
         const QList<qint64> &late = pace.lateness;
-        const double mean = double(std::accumulate(late.begin(), late.end(), qint64(0))) / late.size();
+        const double mean =
+            double(std::accumulate(late.begin(), late.end(), qint64(0))) / late.size();
         out << "timer: " << late.size() << " ticks, lateness mean " << mean << " ms, worst "
             << *std::max_element(late.begin(), late.end()) << " ms, earliest "
             << *std::min_element(late.begin(), late.end()) << " ms\n";

@@ -40,9 +40,8 @@ int main()
     const QByteArray file = ScoreCodec::encode(plain);
     out() << "table: " << plain.size() << " bytes plain, " << file.size() << " bytes encoded\n";
 
-    report("encode table", 20000, [&] {
-        return ScoreCodec::encode(ScoreCodec::plainTable(names, scores)).size();
-    });
+    report("encode table", 20000,
+           [&] { return ScoreCodec::encode(ScoreCodec::plainTable(names, scores)).size(); });
     report("decode table", 20000, [&] { return qint64(ScoreCodec::decode(file).ok()); });
 
     // Junk of the largest size read: rejected at its first byte.
@@ -53,7 +52,7 @@ int main()
     QByteArray numbers;
     numbers.reserve(ScoreCodec::MaxFileBytes);
     while (numbers.size() + 8 < ScoreCodec::MaxFileBytes) // room for the extra byte
-        numbers += " 8224 \r\n"; // two blanks, over and over
+        numbers += " 8224 \r\n";                          // two blanks, over and over
     const QByteArray wellFormed = ScoreCodec::encodeScoreFile(numbers);
     report("decode 64 MiB of number lines", 3,
            [&] { return qint64(ScoreCodec::decode(wellFormed).ok()); });

@@ -4,13 +4,17 @@
 set -euo pipefail
 
 packages=(
-    # build
-    g++ cmake qt6-base-dev qt6-base-dev-tools libgl-dev
+    # build, and the format check
+    g++ cmake qt6-base-dev qt6-base-dev-tools libgl-dev clang-format git
     # run: the X11 platform plugin and the fonts the window is laid out for
     qt6-qpa-plugins fonts-dejavu-core fonts-dejavu-extra
     # the robot test: a real X server with a Russian keyboard, a light window manager, tools to
     # find, click and close windows, and Python with PIL to look at the screen
     xvfb xauth x11-xkb-utils openbox wmctrl xdotool x11-utils python3 python3-pil
+    # the install test: validators of the desktop entry and of the software-centre metadata
+    desktop-file-utils appstream
+    # scripts/screenshot.sh (with the X server and tools above): `import` takes the picture
+    imagemagick
 )
 
 missing=()

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Sets everything up, builds the game twice (normal, and with AddressSanitizer and
+# Sets everything up, checks the formatting, builds the game twice (normal, and with AddressSanitizer and
 # UndefinedBehaviorSanitizer) and runs the whole test suite: every test in the normal build,
 # every in-process test in the sanitizer build.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 scripts/install-deps.sh
+scripts/check-format.sh
 jobs=$(nproc)
 for preset in default asan; do
     cmake --preset "$preset" >/dev/null
@@ -16,4 +17,5 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
 ctest --preset default -j"$jobs" || status=1
 ctest --preset asan -j"$jobs" || status=1
+scripts/test-size.sh
 exit $status

@@ -1,7 +1,9 @@
+#include "app/commandline.h"
 #include "game/numberformat.h"
 #include "platform/diskfiles.h"
 #include "platform/mixingrandom.h"
 #include "platform/qtdialogs.h"
+#include "platform/qtscheduler.h"
 #include "platform/systemclock.h"
 #include "platform/terminationsignals.h"
 #include "window/form1.h"
@@ -11,14 +13,20 @@
 
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("popadaika")); // names the data folder
+    const auto command = readCommandLine(argc, argv);
+    if (const int *status = std::get_if<int>(&command))
+        return *status;
     QApplication app(argc, argv);
 
     QtDialogs dialogs;
-    DiskFiles files;
+    const auto &scoreFolder = std::get<StartOptions>(command).scoreFolder;
+    DiskFiles files = scoreFolder ? DiskFiles(*scoreFolder) : DiskFiles();
     SystemClock clock;
     MixingRandom random;
     const NumberFormat numbers;
-    Form1 form({dialogs, files, clock, random, numbers});
+    QtScheduler scheduler;
+    Form1 form({dialogs, files, clock, random, numbers, scheduler});
     dialogs.setParent(&form);
 
     form.formLoad();

@@ -2,8 +2,10 @@
 
 NumberFormat::NumberFormat(const QLocale &locale)
     : m_locale(locale)
+    , m_plain(QLocale::c())
 {
-    m_locale.setNumberOptions(m_locale.numberOptions() | QLocale::OmitGroupSeparator);
+    // Stated, not left to C's defaults: a group separator would turn 1234 hits into "1,234".
+    m_plain.setNumberOptions(QLocale::OmitGroupSeparator);
 }
 
 double NumberFormat::toNumber(const QString &text) const
@@ -18,6 +20,9 @@ double NumberFormat::toNumber(const QString &text) const
 
 QString NumberFormat::toText(double value) const
 {
-    // Adding 0.0 turns -0 into 0, so no "-0" ever reaches the player.
-    return m_locale.toString(value + 0.0, 'f', QLocale::FloatingPointShortest);
+    // Locales such as ar_EG or my_MM write their own digits; the player reads 0-9 everywhere
+    // and only the separator is the locale's. Adding 0.0 turns -0 into 0, so no "-0" is shown.
+    QString text = m_plain.toString(value + 0.0, 'f', QLocale::FloatingPointShortest);
+    text.replace(u'.', m_locale.decimalPoint());
+    return text;
 }

@@ -18,5 +18,6 @@ public:
     QString toText(double value) const;
 
 private:
-    QLocale m_locale;
+    QLocale m_locale; // the player's: its decimal separator, and reading
+    QLocale m_plain;  // C: the digits 0-9 and no group separators
 };

@@ -8,13 +8,13 @@
 namespace Texts {
 
 // Captions of Command2; the caption is the round's state and names what the next press does.
-inline const QString Start = QStringLiteral("Начать");        // no round played yet
-inline const QString Pause = QStringLiteral("Пауза");         // a round runs
-inline const QString Resume = QStringLiteral("Продолжить");   // the round is paused
-inline const QString Restart = QStringLiteral("Заново");      // the round is over
+inline const QString Start = QStringLiteral("Начать");      // no round played yet
+inline const QString Pause = QStringLiteral("Пауза");       // a round runs
+inline const QString Resume = QStringLiteral("Продолжить"); // the round is paused
+inline const QString Restart = QStringLiteral("Заново");    // the round is over
 
 // Captions of Command4; the caption names what the next press does.
-inline const QString HelpOn = QStringLiteral("Вкл. помощь");  // help is off
+inline const QString HelpOn = QStringLiteral("Вкл. помощь");   // help is off
 inline const QString HelpOff = QStringLiteral("Выкл. помощь"); // help is shown
 
 // The clock before the first second of a round.

@@ -11,7 +11,8 @@ class Reader
 {
 public:
     explicit Reader(const QByteArray &bytes)
-        : m_data(reinterpret_cast<const uchar *>(bytes.constData())), m_size(bytes.size())
+        : m_data(reinterpret_cast<const uchar *>(bytes.constData()))
+        , m_size(bytes.size())
     {
     }
 
@@ -50,10 +51,7 @@ public:
         return qFromLittleEndian<qint32>(m_data + offset);
     }
 
-    bool bit(qint64 rowStart, int x) const
-    {
-        return (m_data[rowStart + x / 8] >> (7 - x % 8)) & 1;
-    }
+    bool bit(qint64 rowStart, int x) const { return (m_data[rowStart + x / 8] >> (7 - x % 8)) & 1; }
 
 private:
     const uchar *m_data;
@@ -99,8 +97,8 @@ std::optional<CursorFile> parseCursorFile(const QByteArray &bytes)
     const auto coloursUsed = in.u32(res + 32);
     // A PNG-compressed entry fails here too: its first bytes are not a header size of 40.
     if (!headerSize || !width || !doubleHeight || !planes || !bitCount || !compression
-        || !coloursUsed || *headerSize < kInfoHeaderSize || *headerSize > *resSize
-        || *planes != 1 || *bitCount != 1 || *compression != 0)
+        || !coloursUsed || *headerSize < kInfoHeaderSize || *headerSize > *resSize || *planes != 1
+        || *bitCount != 1 || *compression != 0)
         return std::nullopt;
 
     // The stored height covers the colour bitmap and the mask stacked; a negative value

@@ -7,7 +7,7 @@
 
 // A cursor picture and its hotspot, decoded from the bytes of a monochrome Windows CUR file.
 struct CursorFile {
-    QImage image;   // ARGB32: opaque black/white where the cursor draws, fully transparent elsewhere
+    QImage image; // ARGB32: opaque black/white where the cursor draws, fully transparent elsewhere
     QPoint hotspot;
 };
 

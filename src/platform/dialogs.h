@@ -2,6 +2,12 @@
 
 #include <QString>
 
+// Where a player's name stands in a text: shortened on screen when the text is too wide.
+struct NameSpan {
+    qsizetype from = 0;
+    qsizetype length = 0;
+};
+
 // The modal dialogs the game asks the player with. Both run their own event loop, so timer
 // ticks keep being delivered while one is open.
 class Dialogs
@@ -15,7 +21,9 @@ public:
 
     // A message box without an icon whose first button ("ОК") is the default.
     // Returns OkResult for "ОК" and CancelResult for "Отмена" (or for closing the box).
-    virtual int messageBox(const QString &text, const QString &title, Buttons buttons) = 0;
+    // The text is given whole; only its drawing shortens the name in `name`, if any.
+    virtual int messageBox(const QString &text, const QString &title, Buttons buttons,
+                           NameSpan name = {}) = 0;
 
     // A one-line prompt with "ОК" and "Отмена". Returns the typed text, or the empty text on
     // "Отмена" (or when the prompt is closed).

@@ -17,7 +17,6 @@
 
 namespace {
 
-
 // Why a file step failed, in the player's words. The error number comes first; where it says
 // nothing useful, the folder itself is looked at.
 QString failureReason(int err, const QString &folder, const QString &name)
@@ -40,6 +39,9 @@ QString failureReason(int err, const QString &folder, const QString &name)
     if (!dir.isDir())
         return QStringLiteral("этой папки больше нет");
     const QFileInfo target(QDir(folder).filePath(name));
+    // QSaveFile refuses a directory itself, without an error number.
+    if (target.isDir())
+        return QStringLiteral("под этим именем лежит папка, а не файл");
     if ((target.exists() || target.isSymLink()) && !target.isFile())
         return QStringLiteral("под этим именем лежит не файл");
     if (err == ENOENT)
@@ -63,7 +65,8 @@ bool openRegularFile(QFile &file, const QString &path)
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
-    struct stat status {};
+    struct stat status {
+    };
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)
         || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
@@ -84,7 +87,8 @@ RenameResult renameWithoutReplacing(const QString &from, const QString &to)
 #if defined(Q_OS_LINUX) && defined(RENAME_NOREPLACE)
     // Atomic: no window in which another file could appear under the new name.
     if (::renameat2(AT_FDCWD, QFile::encodeName(from).constData(), AT_FDCWD,
-                    QFile::encodeName(to).constData(), RENAME_NOREPLACE) == 0)
+                    QFile::encodeName(to).constData(), RENAME_NOREPLACE)
+        == 0)
         return RenameResult::Done;
     if (errno == EEXIST)
         return RenameResult::NameTaken;
@@ -100,8 +104,15 @@ RenameResult renameWithoutReplacing(const QString &from, const QString &to)
 
 } // namespace
 
+DiskFiles::DiskFiles(const QString &directory)
+    : m_directory(QDir(directory).absolutePath())
+{
+}
+
 QString DiskFiles::directory() const
 {
+    if (!m_directory.isEmpty())
+        return QDir::toNativeSeparators(m_directory);
     // A folder deleted while the game runs has no current path any more; name the one it had,
     // and let every file step fail there instead of resolving against the root.
     const QString current = QDir::currentPath();
@@ -132,8 +143,8 @@ std::optional<QByteArray> DiskFiles::read(const QString &name, qint64 maxBytes) 
         return std::nullopt;
     // In pieces, so an over-long file costs no more than the cap.
     constexpr qint64 Piece = 1 << 20;
-    const qint64 limit = std::max<qint64>(maxBytes, 0)
-                         + (maxBytes < std::numeric_limits<qint64>::max() ? 1 : 0);
+    const qint64 limit =
+        std::max<qint64>(maxBytes, 0) + (maxBytes < std::numeric_limits<qint64>::max() ? 1 : 0);
     QByteArray bytes;
     while (bytes.size() < limit) {
         const qint64 wanted = std::min(Piece, limit - bytes.size());
@@ -187,8 +198,8 @@ std::optional<QString> DiskFiles::renameAside(const QString &name, const QString
         return std::nullopt;
     constexpr int Attempts = 1000;
     for (int n = 1; n <= Attempts; ++n) {
-        const QString target = n == 1 ? name + suffix
-                                      : QStringLiteral("%1%2-%3").arg(name, suffix).arg(n);
+        const QString target =
+            n == 1 ? name + suffix : QStringLiteral("%1%2-%3").arg(name, suffix).arg(n);
         switch (renameWithoutReplacing(path, pathOf(target))) {
         case RenameResult::Done:
             return target;

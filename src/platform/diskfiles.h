@@ -2,11 +2,17 @@
 
 #include "platform/files.h"
 
-// The files of the process's current directory on disk. The directory is taken afresh at every
-// call; names are joined to it by QDir.
+#include <QDir>
+
+// The files of one directory on disk; names are joined to it by QDir.
 class DiskFiles : public Files
 {
 public:
+    // The process's current directory, taken afresh at every call.
+    DiskFiles() = default;
+    // Always `directory` (made absolute now), wherever the current directory moves later.
+    explicit DiskFiles(const QString &directory);
+
     // File: a regular file, or a link to one, that is not hidden. Other: a dangling link, a
     // directory, a FIFO, a device, a socket or a hidden file.
     QString folder() const override { return directory(); }
@@ -23,5 +29,6 @@ private:
     QString directory() const;
     QString pathOf(const QString &name) const;
 
-    mutable QString m_lastDirectory;
+    QString m_directory;             // empty: the current directory at every call
+    mutable QString m_lastDirectory; // the current directory when last seen
 };

@@ -4,15 +4,16 @@
 #include <QString>
 #include <optional>
 
-// The files of the process's current directory, taken afresh at every call. Names are plain
-// file names ("Scores.dat"); the implementation joins them to the directory.
+// The files of the game's directory: the process's current one, taken afresh at every call,
+// unless the implementation fixes another. Names are plain file names ("Scores.dat"); the
+// implementation joins them to the directory.
 class Files
 {
 public:
     enum class Kind {
-        Missing,   // nothing of that name
-        File,      // a regular file (or a link to one) that is not hidden
-        Other,     // a directory, a hidden file, a device, a dangling link, ...
+        Missing, // nothing of that name
+        File,    // a regular file (or a link to one) that is not hidden
+        Other,   // a directory, a hidden file, a device, a dangling link, ...
     };
 
     virtual ~Files() = default;
@@ -28,7 +29,8 @@ public:
 
     // Replaces the file atomically: afterwards it holds either its old content or all of
     // `bytes`. Returns nothing on success, or a message for the player on failure.
-    virtual std::optional<QString> writeAtomically(const QString &name, const QByteArray &bytes) = 0;
+    virtual std::optional<QString> writeAtomically(const QString &name,
+                                                   const QByteArray &bytes) = 0;
 
     // Deletes a file or link of that name (a link itself, never what it points to). A missing
     // name, and a directory, are left alone without error.

@@ -1,16 +1,20 @@
 #include "platform/gametimer.h"
 
+#include "platform/scheduler.h"
+
+#include <QMetaMethod>
+
 #include <algorithm>
 
-GameTimer::GameTimer(int intervalMs, QObject *parent)
+GameTimer::GameTimer(int intervalMs, Scheduler &scheduler, QObject *parent)
     : QObject(parent)
+    , m_scheduler(scheduler)
+    , m_alarm(scheduler.alarm([this] { onDue(); }))
     , m_interval(std::clamp(intervalMs, 0, MaxInterval))
 {
-    m_timer.setSingleShot(true);
-    m_timer.setTimerType(Qt::PreciseTimer);
-    connect(&m_timer, &QTimer::timeout, this, &GameTimer::onTimeout);
-    m_clock.start();
 }
+
+GameTimer::~GameTimer() = default;
 
 void GameTimer::setInterval(int ms)
 {
@@ -18,9 +22,9 @@ void GameTimer::setInterval(int ms)
     if (!m_enabled || m_ticking)
         return; // the tick in progress schedules the next one with the new interval
     if (m_interval == 0)
-        m_timer.stop();
-    else if (!m_timer.isActive())
-        startCountdown(m_clock.elapsed() + m_interval); // was idle at interval 0
+        m_alarm->cancel();
+    else if (!m_alarm->isArmed())
+        startCountdown(); // was idle at interval 0
 }
 
 void GameTimer::setEnabled(bool enabled)
@@ -28,35 +32,43 @@ void GameTimer::setEnabled(bool enabled)
     if (enabled == m_enabled)
         return;
     m_enabled = enabled;
-    m_timer.stop();
-    if (enabled && m_interval > 0)
-        startCountdown(m_clock.elapsed() + m_interval);
+    m_alarm->cancel();
+    if (enabled)
+        startCountdown();
 }
 
-int GameTimer::remainingTime() const
+void GameTimer::connectNotify(const QMetaMethod &signal)
 {
-    return m_timer.isActive() ? std::max(0, m_timer.remainingTime()) : -1;
+    // The first listener of an enabled timer gets its ticks from now on.
+    if (signal == QMetaMethod::fromSignal(&GameTimer::tick) && m_enabled && !m_alarm->isArmed())
+        startCountdown();
 }
 
-void GameTimer::startCountdown(qint64 dueMs)
+bool GameTimer::wantsTicks() const
 {
-    m_due = dueMs;
-    m_timer.start(static_cast<int>(std::max<qint64>(0, m_due - m_clock.elapsed())));
+    return m_interval > 0 && isSignalConnected(QMetaMethod::fromSignal(&GameTimer::tick));
 }
 
-void GameTimer::onTimeout()
+void GameTimer::startCountdown()
+{
+    if (!wantsTicks())
+        return;
+    m_due = m_scheduler.nowMs() + m_interval;
+    m_alarm->arm(m_due);
+}
+
+void GameTimer::onDue()
 {
     m_ticking = true;
     emit tick();
     m_ticking = false;
     // The handler may have disabled the timer, or disabled and enabled it again (a fresh
     // countdown is then already running).
-    if (!m_enabled || m_timer.isActive() || m_interval == 0)
+    if (!m_enabled || m_alarm->isArmed() || !wantsTicks())
         return;
-    const qint64 now = m_clock.elapsed();
-    qint64 next = m_due + m_interval;
-    // After a stall of more than a whole interval, start afresh rather than firing a burst.
-    if (next < now)
-        next = now;
-    startCountdown(next);
+    const qint64 now = m_scheduler.nowMs();
+    m_due += m_interval;
+    if (m_due < now)
+        m_due = now + m_interval; // after a stall: start afresh instead of catching up
+    m_alarm->arm(m_due);
 }

@@ -1,16 +1,22 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
-#include <QTimer>
+
+#include <memory>
+
+class Alarm;
+class Scheduler;
 
 // A game timer with the semantics the game's pace needs, which a bare QTimer does not give:
 // - an interval assignment never restarts the countdown in progress; the pending tick comes
-//   when it was due and the new interval applies from that tick on;
+//   when it was due and the new interval applies from that tick on, also when the assignment
+//   is made inside the timer's own tick;
 // - interval 0 means no ticks while the timer stays enabled (a zero QTimer would spin);
 // - enabling starts a fresh interval, disabling cancels the pending tick;
 // - ticks are scheduled from their due times, not from when the handler finished, so a slow
-//   handler does not make the pace drift.
+//   handler does not make the pace drift; after a stall longer than an interval the late tick
+//   comes once and the count starts afresh, with no burst of missed ticks;
+// - a timer that nothing listens to keeps its flag and interval but schedules nothing.
 class GameTimer : public QObject
 {
     Q_OBJECT
@@ -18,7 +24,8 @@ class GameTimer : public QObject
 public:
     static constexpr int MaxInterval = 65535;
 
-    explicit GameTimer(int intervalMs, QObject *parent = nullptr);
+    GameTimer(int intervalMs, Scheduler &scheduler, QObject *parent = nullptr);
+    ~GameTimer() override;
 
     int interval() const { return m_interval; }
     // 0 <= ms <= MaxInterval; values outside are clamped.
@@ -27,20 +34,21 @@ public:
     bool isEnabled() const { return m_enabled; }
     void setEnabled(bool enabled);
 
-    // Milliseconds until the pending tick, or -1 when none is pending.
-    int remainingTime() const;
-
 signals:
     // Emitted once per interval while enabled with a non-zero interval.
     void tick();
 
-private:
-    void startCountdown(qint64 dueMs);
-    void onTimeout();
+protected:
+    void connectNotify(const QMetaMethod &signal) override;
 
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    qint64 m_due = 0; // when the pending tick is due, on m_clock
+private:
+    bool wantsTicks() const;
+    void startCountdown();
+    void onDue();
+
+    Scheduler &m_scheduler;
+    std::unique_ptr<Alarm> m_alarm;
+    qint64 m_due = 0; // when the pending tick is due, on the scheduler's clock
     int m_interval = 0;
     bool m_enabled = false;
     bool m_ticking = false; // inside our own tick signal

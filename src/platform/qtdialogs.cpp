@@ -1,8 +1,43 @@
 #include "platform/qtdialogs.h"
 
+#include "platform/namelabel.h"
+
+#include <QAbstractButton>
+#include <QGridLayout>
+#include <QIcon>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+
+namespace {
+
+// About the game window's width: a box is never wider than the game it belongs to.
+constexpr int MaxTextWidth = 440;
+
+// A box without an icon still keeps the icon's column, so its text would start three times
+// further from the left edge than the buttons end from the right one: give the text the whole
+// width instead.
+void dropIconColumn(QMessageBox &box)
+{
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    if (!grid || !label)
+        return;
+    for (int i = grid->count() - 1; i >= 0; --i) {
+        int row = 0;
+        int column = 0;
+        int rows = 0;
+        int columns = 0;
+        grid->getItemPosition(i, &row, &column, &rows, &columns);
+        if (grid->itemAt(i)->spacerItem() && row == 0 && column == 0)
+            delete grid->takeAt(i);
+    }
+    grid->removeWidget(label);
+    grid->addWidget(label, 0, 0, 1, grid->columnCount());
+}
+
+} // namespace
 
 QString QtDialogs::okText()
 {
@@ -14,20 +49,27 @@ QString QtDialogs::cancelText()
     return QStringLiteral("Отмена");
 }
 
-int QtDialogs::messageBox(const QString &text, const QString &title, Buttons buttons)
+int QtDialogs::messageBox(const QString &text, const QString &title, Buttons buttons, NameSpan name)
 {
     QMessageBox box(m_parent);
     box.setWindowTitle(title);
     box.setIcon(QMessageBox::NoIcon);
     // The texts carry the player's nickname: never let it be read as markup.
     box.setTextFormat(Qt::PlainText);
-    box.setText(text);
+    // However long a name, the box stays readable: the name is shortened on screen (the rest
+    // of a line stays whole) and the full text is in the tooltip.
+    const QString shown =
+        NameLabel::fitted(text, name.from, name.length, box.fontMetrics(), MaxTextWidth);
+    box.setText(shown);
+    if (shown != text)
+        box.setToolTip(text);
     QPushButton *ok = box.addButton(okText(), QMessageBox::AcceptRole);
     QPushButton *cancel = nullptr;
     if (buttons == Buttons::OkCancel)
         cancel = box.addButton(cancelText(), QMessageBox::RejectRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(cancel ? cancel : ok);
+    dropIconColumn(box);
     box.exec();
     return box.clickedButton() == ok ? OkResult : CancelResult;
 }
@@ -41,6 +83,10 @@ QString QtDialogs::inputBox(const QString &prompt, const QString &title)
     dialog.setTextValue(QString());
     dialog.setOkButtonText(okText());
     dialog.setCancelButtonText(cancelText());
+    // Styles such as KDE's and GNOME's put stock icons on standard buttons; the game's buttons
+    // are plain words, as in its message boxes.
+    for (QAbstractButton *button : dialog.findChildren<QAbstractButton *>())
+        button->setIcon(QIcon());
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.textValue();

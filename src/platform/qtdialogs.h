@@ -10,10 +10,14 @@ class QtDialogs : public Dialogs
 {
 public:
     // Dialogs open over `parent` (which may be set later, once the window exists).
-    explicit QtDialogs(QWidget *parent = nullptr) : m_parent(parent) {}
+    explicit QtDialogs(QWidget *parent = nullptr)
+        : m_parent(parent)
+    {
+    }
     void setParent(QWidget *parent) { m_parent = parent; }
 
-    int messageBox(const QString &text, const QString &title, Buttons buttons) override;
+    int messageBox(const QString &text, const QString &title, Buttons buttons,
+                   NameSpan name = {}) override;
     QString inputBox(const QString &prompt, const QString &title) override;
 
     static QString okText();     // "ОК"

@@ -1,13 +1,14 @@
 #include "platform/targetpicture.h"
 
+#include "platform/crisppicture.h"
 #include "platform/twips.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
-TargetPicture::TargetPicture(const QPixmap &picture, QWidget *parent)
+TargetPicture::TargetPicture(std::shared_ptr<const CrispPicture> picture, QWidget *parent)
     : QWidget(parent)
-    , m_picture(picture)
+    , m_picture(std::move(picture))
 {
     // Clicks end here: a press on a target never falls through to the window as a miss.
     setAttribute(Qt::WA_NoMousePropagation);
@@ -50,9 +51,11 @@ void TargetPicture::applyGeometry()
 
 void TargetPicture::paintEvent(QPaintEvent *)
 {
+    const qreal ratio = devicePixelRatioF();
+    if (m_shown.deviceIndependentSize().toSize() != size() || m_shown.devicePixelRatio() != ratio)
+        m_shown = m_picture->at(size(), ratio);
     QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(rect(), m_picture);
+    painter.drawPixmap(rect(), m_shown);
 }
 
 void TargetPicture::mousePressEvent(QMouseEvent *event)

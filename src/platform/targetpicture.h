@@ -5,6 +5,9 @@
 #include <QPixmap>
 #include <QRect>
 #include <QWidget>
+#include <memory>
+
+class CrispPicture;
 
 // A picture control for a target: shows its picture stretched to its current size and reports
 // single left clicks. Its geometry is kept in twips, exactly as the game sets it; the widget's
@@ -14,7 +17,7 @@ class TargetPicture : public QWidget
     Q_OBJECT
 
 public:
-    explicit TargetPicture(const QPixmap &picture, QWidget *parent = nullptr);
+    explicit TargetPicture(std::shared_ptr<const CrispPicture> picture, QWidget *parent = nullptr);
 
     int Left() const { return m_twips.x(); }
     int Top() const { return m_twips.y(); }
@@ -42,7 +45,8 @@ protected:
 private:
     void applyGeometry();
 
-    QPixmap m_picture;
+    std::shared_ptr<const CrispPicture> m_picture;
+    QPixmap m_shown; // m_picture at the current size and density, made when first painted
     QRect m_twips;
     ClickRecognizer m_click;
 };

@@ -33,7 +33,8 @@ TerminationSignals::TerminationSignals(QObject *parent)
     // A burst of signals must never block the handler.
     ::fcntl(pipeEnds[1], F_SETFL, ::fcntl(pipeEnds[1], F_GETFL) | O_NONBLOCK);
 
-    struct sigaction action {};
+    struct sigaction action {
+    };
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;

@@ -50,21 +50,21 @@ double clicksPerMinute(double clicks, int seconds)
 
 QString gameOverText(const QString &nick, qint32 score)
 {
-    return QStringLiteral("Игра окончена, ") + nick + QStringLiteral(" вы набрали ")
-           + QString::number(score) + QStringLiteral(" очков!");
+    return GameOverOpening + nick + QStringLiteral(" вы набрали ") + QString::number(score)
+           + QStringLiteral(" очков!");
 }
 
 QString accuracyLine(const QString &nick, double hits, double clicks, const NumberFormat &numbers)
 {
-    const QString figure = clicks == 0 ? QStringLiteral("0")
-                                       : numbers.toText(accuracyPercent(hits, clicks));
-    return QStringLiteral("Меткость ") + nick + QStringLiteral("'a = ") + figure + u'%';
+    const QString figure =
+        clicks == 0 ? QStringLiteral("0") : numbers.toText(accuracyPercent(hits, clicks));
+    return AccuracyOpening + nick + QStringLiteral("'a = ") + figure + u'%';
 }
 
 QString clicksPerMinuteLine(double clicks, int seconds, const NumberFormat &numbers)
 {
-    const QString figure = clicks == 0 ? QStringLiteral("0")
-                                       : numbers.toText(clicksPerMinute(clicks, seconds));
+    const QString figure =
+        clicks == 0 ? QStringLiteral("0") : numbers.toText(clicksPerMinute(clicks, seconds));
     return QStringLiteral("Количество кликов в минуту = ") + figure;
 }
 

@@ -18,6 +18,10 @@ double accuracyPercent(double hits, double clicks);
 // (S = 0) is taken as one second long rather than dividing by zero.
 double clicksPerMinute(double clicks, int seconds);
 
+// The nickname stands right after these words in the texts below.
+inline const QString GameOverOpening = QStringLiteral("Игра окончена, ");
+inline const QString AccuracyOpening = QStringLiteral("Меткость ");
+
 // "Игра окончена, <nick> вы набрали <score> очков!"
 QString gameOverText(const QString &nick, qint32 score);
 // "Меткость <nick>'a = <A>%"

@@ -224,8 +224,7 @@ Result<QByteArray> parseNumberLines(QByteArrayView bytes, quint8 flip)
         const qsizetype digitCount = pos - digitsBegin;
         if (digitCount == 0 || (digitCount > 1 && at(digitsBegin) == '0'))
             return notNumbers();
-        if (size - pos < 3 || at(pos) != ' ' || at(pos + 1) != '\r'
-            || at(pos + 2) != '\n')
+        if (size - pos < 3 || at(pos) != ' ' || at(pos + 1) != '\r' || at(pos + 2) != '\n')
             return notNumbers();
         pos += 3;
         if (sign == '-' && magnitude == 0)

@@ -64,8 +64,14 @@ private:
     struct Damage {
         QString reason;
     };
-    explicit Result(T value) : m_content(std::move(value)) {}
-    explicit Result(Damage damage) : m_content(std::move(damage)) {}
+    explicit Result(T value)
+        : m_content(std::move(value))
+    {
+    }
+    explicit Result(Damage damage)
+        : m_content(std::move(damage))
+    {
+    }
     std::variant<T, Damage> m_content;
 };
 
@@ -80,9 +86,9 @@ QByteArray plainTable(const Fields &names, const Fields &scores);
 // Eleven rows "<Пусто>" with the score line " 0 ".
 QByteArray defaultPlainTable();
 
-QByteArray encodeNumberText(QByteArrayView plainText);  // layer 1 -> layer 2
-QByteArray encodeScoreFile(QByteArrayView numberText);  // layer 2 -> layer 3
-QByteArray encode(QByteArrayView plainText);            // layer 1 -> layer 3
+QByteArray encodeNumberText(QByteArrayView plainText); // layer 1 -> layer 2
+QByteArray encodeScoreFile(QByteArrayView numberText); // layer 2 -> layer 3
+QByteArray encode(QByteArrayView plainText);           // layer 1 -> layer 3
 
 // Layer 3 -> layer 2: every byte minus 128 (mod 256), the extra byte included. Never fails;
 // whatever is wrong shows in the number text.

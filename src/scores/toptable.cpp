@@ -24,6 +24,15 @@ void insert(Names &names, ScoreList &scores, int place, const QString &name, qin
     names[place] = name;
 }
 
+qsizetype nameLength(const QString &entry)
+{
+    for (int level = 1; level <= 5; ++level) {
+        if (entry.endsWith(levelTag(level)))
+            return entry.size() - levelTag(level).size();
+    }
+    return entry.size();
+}
+
 QString levelTag(int level)
 {
     switch (level) {

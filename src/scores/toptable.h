@@ -17,6 +17,10 @@ int insertionRow(const ScoreList &scores, qint32 score);
 // 0 <= place < Rows.
 void insert(Names &names, ScoreList &scores, int place, const QString &name, qint32 score);
 
+// The length of a table entry's name without its level tag (the whole entry when it ends in
+// none), so that the name can be shortened on screen while the tag stays readable.
+qsizetype nameLength(const QString &entry);
+
 // The tag appended to a nickname in the table: " (ОЛ)", " (Л)", " (Н)", " (Т)", " (ОТ)" for
 // levels 1..5.
 QString levelTag(int level);

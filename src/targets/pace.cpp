@@ -8,8 +8,8 @@ namespace Pace {
 QString levelName(int level)
 {
     static const QStringList names{
-        QStringLiteral("Очень легко"), QStringLiteral("Легко"), QStringLiteral("Норма"),
-        QStringLiteral("Тяжело"), QStringLiteral("Очень тяжело"),
+        QStringLiteral("Очень легко"), QStringLiteral("Легко"),        QStringLiteral("Норма"),
+        QStringLiteral("Тяжело"),      QStringLiteral("Очень тяжело"),
     };
     if (level < MinLevel || level > MaxLevel)
         return {};

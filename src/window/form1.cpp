@@ -2,9 +2,11 @@
 
 #include "game/numberformat.h"
 #include "game/texts.h"
+#include "platform/crisppicture.h"
 #include "platform/cursorfile.h"
 #include "platform/dialogs.h"
 #include "platform/gametimer.h"
+#include "platform/namelabel.h"
 #include "platform/targetpicture.h"
 #include "platform/twips.h"
 #include "targets/placement.h"
@@ -49,15 +51,46 @@ QFont levelFont()
     return font;
 }
 
-QCursor crosshairCursor()
+// The crosshair, 32 logical pixels whatever the screen's density: drawn for 1×, 1.5× and 2×,
+// and for other densities the nearest drawing scaled pixel for pixel, so its bars stay sharp.
+QCursor crosshairCursor(qreal ratio)
 {
-    QFile file(QStringLiteral(":/assets/crosshair.cur"));
-    if (file.open(QIODevice::ReadOnly)) {
-        if (const auto cursor = parseCursorFile(file.readAll()))
-            return QCursor(QPixmap::fromImage(cursor->image), cursor->hotspot.x(),
-                           cursor->hotspot.y());
+    QImage image;
+    QPoint hotspot(15, 15);
+    if (ratio >= 1.75) {
+        image.load(QStringLiteral(":/assets/crosshair@2x.png"));
+        hotspot = {31, 31};
+    } else if (ratio >= 1.25) {
+        image.load(QStringLiteral(":/assets/crosshair@1.5x.png"));
+        hotspot = {23, 23};
+    } else {
+        QFile file(QStringLiteral(":/assets/crosshair.cur"));
+        if (!file.open(QIODevice::ReadOnly))
+            return QCursor(Qt::CrossCursor);
+        const auto cursor = parseCursorFile(file.readAll());
+        if (!cursor)
+            return QCursor(Qt::CrossCursor);
+        image = cursor->image;
     }
-    return QCursor(Qt::CrossCursor);
+    const int side = qRound(32 * ratio);
+    if (image.width() != side) {
+        hotspot = hotspot * side / image.width();
+        image = image.scaled(side, side, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    }
+    QPixmap pixmap = QPixmap::fromImage(image);
+    pixmap.setDevicePixelRatio(ratio);
+    // Qt 6.4 hands the hotspot to the window system as it is, in the picture's own pixels
+    // (checked on X11: a 64-pixel cursor with hotspot 31 has its hotspot at 31).
+    return QCursor(pixmap, hotspot.x(), hotspot.y());
+}
+
+// The window icon at every size a desktop asks for.
+QIcon gameIcon()
+{
+    QIcon icon(QStringLiteral(":/assets/icon.ico"));
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/assets/icons/popadaika-%1.png").arg(size), {size, size});
+    return icon;
 }
 
 QLabel *makeLabel(QWidget *parent, const QString &caption, const QRect &twips)
@@ -68,6 +101,16 @@ QLabel *makeLabel(QWidget *parent, const QString &caption, const QRect &twips)
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setText(caption);
     label->setGeometry(Twips::toPixels(twips));
+    return label;
+}
+
+// A label that holds a player's name: shortened on screen when too wide, never in its text.
+NameLabel *makeNameLabel(QWidget *parent, const QString &caption, const QRect &twips)
+{
+    auto *label = new NameLabel(parent);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(Twips::toPixels(twips));
+    label->setTextWithName(caption, 0, 0);
     return label;
 }
 
@@ -93,7 +136,8 @@ QLineEdit *makeCounter(QWidget *parent, const QRect &twips)
     QPalette palette = box->palette();
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::Base, palette.color(QPalette::Active, QPalette::Button));
-        palette.setColor(group, QPalette::Text, palette.color(QPalette::Active, QPalette::WindowText));
+        palette.setColor(group, QPalette::Text,
+                         palette.color(QPalette::Active, QPalette::WindowText));
     }
     box->setPalette(palette);
     return box;
@@ -109,16 +153,17 @@ Form1::Form1(const Services &services, QWidget *parent)
     , m_clock(services.clock)
     , m_random(services.random)
     , m_numbers(services.numbers)
+    , m_scheduler(services.scheduler)
 {
     setWindowTitle(Texts::GameTitle);
-    setWindowIcon(QIcon(QStringLiteral(":/assets/icon.ico")));
+    setWindowIcon(gameIcon());
     setFixedSize(Twips::toPixels(7140), Twips::toPixels(7155));
     setFont(windowFont());
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, palette.color(QPalette::Button));
     setPalette(palette);
     setAutoFillBackground(true);
-    setCursor(crosshairCursor());
+    setCursor(crosshairCursor(devicePixelRatioF()));
     createControls();
 }
 
@@ -142,7 +187,7 @@ void Form1::createControls()
 
     Label2 = makeLabel(this, Texts::ClockAtZero, {4320, 960, 2775, 255});
 
-    Label1 = makeLabel(this, QStringLiteral("Label1"), {1800, 120, 5295, 375});
+    Label1 = makeNameLabel(this, QStringLiteral("Label1"), {1800, 120, 5295, 375});
     Label1->setFont(resultFont());
     Label1->hide();
     Label3 = makeLabel(this, QStringLiteral("Label3"), {1800, 480, 5295, 495});
@@ -168,10 +213,14 @@ void Form1::createControls()
     PClick->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     PClick->setLineWidth(2);
     PClick->setAlignment(Qt::AlignCenter);
-    PClick->setPixmap(QPixmap(QStringLiteral(":/assets/banner.gif")));
+    const CrispPicture banner(QImage(QStringLiteral(":/assets/banner.gif")),
+                              QImage(QStringLiteral(":/assets/banner@2x.png")));
+    PClick->setPixmap(banner.at({320, 100}, devicePixelRatioF()));
     PClick->setGeometry(Twips::rect(1050, 3465, 4860, 1560));
 
-    const QPixmap targetPicture(QStringLiteral(":/assets/target.gif"));
+    const auto targetPicture =
+        std::make_shared<const CrispPicture>(QImage(QStringLiteral(":/assets/target.gif")),
+                                             QImage(QStringLiteral(":/assets/target-hires.png")));
     for (int i = 0; i < Targets; ++i) {
         const Placement::Anchor anchor = Placement::Anchors[i];
         Image[i] = new TargetPicture(targetPicture, this);
@@ -185,6 +234,11 @@ void Form1::createControls()
     Frame1 = new QGroupBox(QStringLiteral("Меню"), this);
     Frame1->setGeometry(Twips::rect(120, 6240, 6855, 735));
     Frame1->setCursor(Qt::ArrowCursor);
+    // A frame drawn at its own place, its caption set into the top line and the buttons
+    // inside, as the layout was made (the style's own group box draws the line lower down).
+    Frame1->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); margin-top: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 7px; padding: 0 2px; }"));
     Command1 = makeButton(Frame1, QStringLiteral("НикНейм"), {120, 240, 1575, 375});
     Command2 = makeButton(Frame1, Texts::Start, {1800, 240, 1575, 375});
     Command4 = makeButton(Frame1, Texts::HelpOn, {3480, 240, 1575, 375});
@@ -220,17 +274,17 @@ void Form1::createControls()
         const int placeWidth = i < 9 ? 135 : (i == 9 ? 255 : 375);
         const QString place = i < 10 ? QStringLiteral("%1.").arg(i + 1) : QStringLiteral("LoL.");
         Mesto[i] = makeLabel(Frame2, place, {1785, top, placeWidth, 255});
-        NameP[i] = makeLabel(Frame2, QStringLiteral("Label1"), {2145, top, 1335, 255});
+        NameP[i] = makeNameLabel(Frame2, QStringLiteral("Label1"), {2145, top, 1335, 255});
         ScoresP[i] = makeLabel(Frame2, QStringLiteral("Label1"), {3705, top, 1215, 255});
         Mesto[i]->hide();
         NameP[i]->hide();
         ScoresP[i]->hide();
     }
 
-    Timer1 = new GameTimer(10, this);
-    Timer2 = new GameTimer(1000, this);
-    Timer3 = new GameTimer(1000, this);
-    Timer4 = new GameTimer(1000, this);
+    Timer1 = new GameTimer(10, m_scheduler, this);
+    Timer2 = new GameTimer(1000, m_scheduler, this);
+    Timer3 = new GameTimer(1000, m_scheduler, this);
+    Timer4 = new GameTimer(1000, m_scheduler, this);
     connect(Timer2, &GameTimer::tick, this, &Form1::timer2Tick);
     connect(Timer3, &GameTimer::tick, this, &Form1::appearanceTick);
     connect(Timer4, &GameTimer::tick, this, &Form1::appearanceTick);
@@ -271,7 +325,7 @@ void Form1::refreshTableLabels()
 {
     for (int row = 0; row < Rows; ++row) {
         ScoresP[row]->setText(QString::number(TopScores[row]));
-        NameP[row]->setText(TopNames[row]);
+        NameP[row]->setTextWithName(TopNames[row], 0, TopTable::nameLength(TopNames[row]));
     }
 }
 

@@ -12,6 +12,7 @@
 
 class QGroupBox;
 class QLabel;
+class NameLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
@@ -23,6 +24,7 @@ class Files;
 class GameTimer;
 class NumberFormat;
 class RandomGenerator;
+class Scheduler;
 class TargetPicture;
 
 // The game's one window. It owns every control and the game's state; its handlers and
@@ -40,18 +42,19 @@ public:
         Clock &clock;
         RandomGenerator &random;
         const NumberFormat &numbers;
+        Scheduler &scheduler; // the timers' time
     };
 
     static constexpr int Rows = TopTable::Rows; // rows of the table of best results, 0..10
-    static constexpr int Targets = 10; // Image1..Image10 are Image[0..9]
+    static constexpr int Targets = 10;          // Image1..Image10 are Image[0..9]
 
     explicit Form1(const Services &services, QWidget *parent = nullptr);
     ~Form1() override;
 
     // ---- Controls -------------------------------------------------------------------------
-    QLabel *Label1 = nullptr;  // accuracy line after a round
-    QLabel *Label2 = nullptr;  // game clock
-    QLabel *Label3 = nullptr;  // clicks-per-minute line after a round
+    NameLabel *Label1 = nullptr; // accuracy line after a round
+    QLabel *Label2 = nullptr;    // game clock
+    QLabel *Label3 = nullptr;    // clicks-per-minute line after a round
     QLabel *Label4 = nullptr;
     QLabel *Label5 = nullptr;
     QLabel *Label6 = nullptr;
@@ -62,7 +65,7 @@ public:
     QLineEdit *Text2 = nullptr; // click count (hits and misses)
     QLineEdit *Ent = nullptr;   // hidden; its text is the line break " \r\n"
     QScrollBar *HScroll1 = nullptr;
-    QLabel *PClick = nullptr;   // name banner
+    QLabel *PClick = nullptr;                     // name banner
     std::array<TargetPicture *, Targets> Image{}; // Image[0] is Image1, ..., Image[9] is Image10
     QGroupBox *Frame1 = nullptr;
     QGroupBox *Frame2 = nullptr;
@@ -74,7 +77,7 @@ public:
     QPushButton *Command6 = nullptr;
     QPushButton *Command7 = nullptr;
     std::array<QLabel *, Rows> Mesto{};
-    std::array<QLabel *, Rows> NameP{};
+    std::array<NameLabel *, Rows> NameP{};
     std::array<QLabel *, Rows> ScoresP{};
     GameTimer *Timer1 = nullptr; // no tick action
     GameTimer *Timer2 = nullptr; // game clock
@@ -97,14 +100,27 @@ public:
     // results from "Scores.dat" (writing the default table first when there is none), puts the
     // rules into the help panel and centres the level scale.
     void formLoad();
-    // The closing handler: runs once, whichever way the window closes. Switches the timers
-    // off, so nothing of a running round happens any more (the round is not entered), and
-    // writes the table into "Scores.dat". Asks nothing and never cancels the close.
-    void formClosing();
     // Ends the run from outside (a signal, the end of the desktop session): the same close as
     // the window manager's, but no box is shown, open dialogs are dismissed and their handlers
     // stop, and a failed save goes to standard error.
     void closeQuietly();
+
+    // Outer width of the window used for centring, in twips (client width plus the border the
+    // layout was made with), the same on every platform.
+    static constexpr int OuterWidthTwips = 7230;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    // The handlers, wired to their controls and timers when the window is built.
+    // The closing handler: runs once, whichever way the window closes. Switches the timers
+    // off, so nothing of a running round happens any more (the round is not entered), and
+    // writes the table into "Scores.dat". Asks nothing and never cancels the close.
+    void formClosing();
     // A click on the bare window surface: one more click while a round runs (a miss).
     void surfaceClick();
     // Command1: asks for the nickname until a non-empty one is given; usable at any time.
@@ -131,17 +147,6 @@ public:
     // A tick of Timer3 or Timer4: shows one random target; ends the round when all ten are shown.
     void appearanceTick();
 
-    // Outer width of the window used for centring, in twips (client width plus the border the
-    // layout was made with), the same on every platform.
-    static constexpr int OuterWidthTwips = 7230;
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-
-private:
     // The game's own procedures.
     // Counts a hit and a click, but only while a round runs (Timer3 enabled). Called by a hit.
     void Score();
@@ -168,9 +173,9 @@ private:
     void setAllTimersEnabled(bool enabled); // Timer1..Timer4, in that order
     void setTargetsVisible(bool visible);   // Image1..Image10, in that order
     void setTargetsEnabled(bool enabled);
-    void refreshTableLabels();              // captions of NameP/ScoresP from TopNames/TopScores
+    void refreshTableLabels();                 // captions of NameP/ScoresP from TopNames/TopScores
     void centreHorizontally(QWidget *control); // on OuterWidthTwips
-    QString lineBreak() const;              // the text of Ent
+    QString lineBreak() const;                 // the text of Ent
     // Fills a label line by line, each line followed by the line break, the way the game
     // always built its texts.
     void writeLines(QLabel *label, const QStringList &lines);
@@ -184,6 +189,7 @@ private:
     Clock &m_clock;
     RandomGenerator &m_random;
     const NumberFormat &m_numbers;
+    Scheduler &m_scheduler;
 
     // The two inner layers of the score file, kept in memory instead of "Scores.temp" and
     // "Scores.temp2".
@@ -199,6 +205,6 @@ private:
     std::optional<ScoreFileProblem> m_scoreFileProblem;
 
     ClickRecognizer m_surfaceClick; // clicks on the bare window surface
-    bool m_closed = false;         // the closing handler has run
-    bool m_quiet = false;          // closing from outside: no box may open any more
+    bool m_closed = false;          // the closing handler has run
+    bool m_quiet = false;           // closing from outside: no box may open any more
 };

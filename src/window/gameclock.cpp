@@ -1,7 +1,7 @@
 // The game clock: one second of running time per tick of Timer2.
 
-#include "window/form1.h"
 #include "game/clockcaption.h"
+#include "window/form1.h"
 
 #include <QLabel>
 

@@ -1,10 +1,11 @@
 // Game over: stop the round, report its results and offer them to the table of best results.
 
 #include "game/texts.h"
-#include "window/form1.h"
 #include "platform/dialogs.h"
+#include "platform/namelabel.h"
 #include "scores/results.h"
 #include "scores/toptable.h"
+#include "window/form1.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -22,7 +23,7 @@ void Form1::EndGame()
 
     // The last picture of the round stays on screen while the box is open.
     m_dialogs.messageBox(Results::gameOverText(Nick, FinalScore), Texts::GameOverTitle,
-                         Dialogs::Buttons::Ok);
+                         Dialogs::Buttons::Ok, {Results::GameOverOpening.size(), Nick.size()});
     if (m_closed)
         return; // the run ended while the box was open: nothing more of this round
 
@@ -31,7 +32,8 @@ void Form1::EndGame()
     Label19->show();
     PClick->show();
 
-    Label1->setText(Results::accuracyLine(Nick, hits, clicks, m_numbers));
+    Label1->setTextWithName(Results::accuracyLine(Nick, hits, clicks, m_numbers),
+                            Results::AccuracyOpening.size(), Nick.size());
     Label1->show();
     Label3->setText(Results::clicksPerMinuteLine(clicks, Seconds, m_numbers));
     Label3->show();

@@ -1,7 +1,8 @@
 // The help panel's buttons: the rules, the table of best results and the credits.
 
-#include "window/form1.h"
 #include "game/texts.h"
+#include "platform/namelabel.h"
+#include "window/form1.h"
 
 #include <QLabel>
 

@@ -1,7 +1,7 @@
 // Misses: a click on the bare window counts while a round runs.
 
-#include "window/form1.h"
 #include "platform/gametimer.h"
+#include "window/form1.h"
 
 void Form1::surfaceClick()
 {

@@ -2,8 +2,9 @@
 // The round's state is the caption of Command2.
 
 #include "game/texts.h"
-#include "window/form1.h"
 #include "platform/dialogs.h"
+#include "platform/namelabel.h"
+#include "window/form1.h"
 
 #include <QLabel>
 #include <QLineEdit>

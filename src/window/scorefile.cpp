@@ -44,15 +44,17 @@ void Form1::CodeROM2()
         useDefaultTable();
         return;
     case Files::Kind::Other:
-        m_scoreFileProblem = ScoreFileProblem{QStringLiteral(
-            "Таблица рекордов не сохранена: в папке «%1» под именем «%2» лежит не файл "
-            "(например, папка), и игра его не трогает. Результаты этого запуска не записаны.")
-                                 .arg(m_files.folder(), fileName), true};
-        tellPlayer(QStringLiteral(
-                       "В папке «%1» под именем «%2» лежит не файл с таблицей рекордов "
-                       "(например, папка). Игра его не тронет и начнёт с пустой таблицы, но "
-                       "сохранить таблицу при выходе не сможет.")
-                       .arg(m_files.folder(), fileName));
+        m_scoreFileProblem = ScoreFileProblem{
+            QStringLiteral(
+                "Таблица рекордов не сохранена: в папке «%1» под именем «%2» лежит не файл "
+                "(например, папка), и игра его не трогает. Результаты этого запуска не записаны.")
+                .arg(m_files.folder(), fileName),
+            true};
+        tellPlayer(
+            QStringLiteral("В папке «%1» под именем «%2» лежит не файл с таблицей рекордов "
+                           "(например, папка). Игра его не тронет и начнёт с пустой таблицы, но "
+                           "сохранить таблицу при выходе не сможет.")
+                .arg(m_files.folder(), fileName));
         useDefaultTable();
         return;
     case Files::Kind::File:
@@ -61,13 +63,16 @@ void Form1::CodeROM2()
 
     const auto bytes = m_files.read(fileName, ScoreCodec::MaxFileBytes);
     if (!bytes) {
-        m_scoreFileProblem = ScoreFileProblem{QStringLiteral(
-            "Таблица рекордов не сохранена: файл «%1» в папке «%2» не удалось прочитать при "
-            "запуске, и игра не стала его перезаписывать.")
-                                 .arg(fileName, m_files.folder()), true};
-        tellPlayer(QStringLiteral("Файл таблицы рекордов «%1» в папке «%2» не удалось прочитать. "
-                                  "Игра начнёт с пустой таблицы и не будет перезаписывать этот файл.")
-                       .arg(fileName, m_files.folder()));
+        m_scoreFileProblem = ScoreFileProblem{
+            QStringLiteral(
+                "Таблица рекордов не сохранена: файл «%1» в папке «%2» не удалось прочитать при "
+                "запуске, и игра не стала его перезаписывать.")
+                .arg(fileName, m_files.folder()),
+            true};
+        tellPlayer(
+            QStringLiteral("Файл таблицы рекордов «%1» в папке «%2» не удалось прочитать. "
+                           "Игра начнёт с пустой таблицы и не будет перезаписывать этот файл.")
+                .arg(fileName, m_files.folder()));
         useDefaultTable();
         return;
     }
@@ -90,10 +95,12 @@ void Form1::CodeROM2()
                                   "переименован в «%4» и лежит в той же папке.")
                        .arg(fileName, m_files.folder(), damage, *asideName));
     } else {
-        m_scoreFileProblem = ScoreFileProblem{QStringLiteral(
-            "Таблица рекордов не сохранена: повреждённый файл «%1» в папке «%2» не удалось "
-            "переименовать, и игра не стала записывать поверх него.")
-                                 .arg(fileName, m_files.folder()), true};
+        m_scoreFileProblem = ScoreFileProblem{
+            QStringLiteral(
+                "Таблица рекордов не сохранена: повреждённый файл «%1» в папке «%2» не удалось "
+                "переименовать, и игра не стала записывать поверх него.")
+                .arg(fileName, m_files.folder()),
+            true};
         tellPlayer(QStringLiteral("Файл таблицы рекордов «%1» в папке «%2» повреждён (%3). Игра "
                                   "начнёт с пустой таблицы.\nПереименовать файл не удалось, "
                                   "поэтому игра оставит его как есть и при выходе таблицу не "

@@ -1,8 +1,8 @@
 // Difficulty and speed: the level scale and the pace of the appearance timers.
 
-#include "window/form1.h"
 #include "platform/gametimer.h"
 #include "targets/pace.h"
+#include "window/form1.h"
 
 #include <QLabel>
 #include <QScrollBar>

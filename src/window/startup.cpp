@@ -1,3 +1,4 @@
+#include "platform/namelabel.h"
 #include "window/form1.h"
 
 #include "game/texts.h"
@@ -5,7 +6,7 @@
 #include "scores/scorecodec.h"
 
 #include <QCoreApplication>
-#include <QTextStream>
+#include <QDebug>
 
 #include <QLabel>
 #include <QScrollBar>
@@ -92,7 +93,7 @@ void Form1::closeQuietly()
 void Form1::reportProblem(const QString &text)
 {
     if (m_quiet)
-        QTextStream(stderr) << text << Qt::endl;
+        qWarning().noquote() << text;
     else
         tellPlayer(text);
 }

@@ -1,10 +1,10 @@
 // Target hits: count the hit, hide the target and give it a new place and size near its anchor.
 
-#include "window/form1.h"
 #include "platform/gametimer.h"
 #include "platform/randomgenerator.h"
 #include "platform/targetpicture.h"
 #include "targets/placement.h"
+#include "window/form1.h"
 
 void Form1::targetClick(int index)
 {

@@ -1,7 +1,7 @@
 // The table of best results: insert a qualifying result and show the table anew.
 
-#include "window/form1.h"
 #include "scores/toptable.h"
+#include "window/form1.h"
 
 #include <QScrollBar>
 

@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-int FakeDialogs::messageBox(const QString &text, const QString &title, Buttons buttons)
+int FakeDialogs::messageBox(const QString &text, const QString &title, Buttons buttons, NameSpan)
 {
     shown.append({text, title, buttons, false});
     if (whileOpen)

@@ -18,11 +18,12 @@ public:
         bool prompt = false;
     };
 
-    int messageBox(const QString &text, const QString &title, Buttons buttons) override;
+    int messageBox(const QString &text, const QString &title, Buttons buttons,
+                   NameSpan name = {}) override;
     QString inputBox(const QString &prompt, const QString &title) override;
 
     QList<Shown> shown;
-    QList<int> boxAnswers;        // taken in order; OkResult once exhausted
-    QStringList promptAnswers;    // taken in order; a test that runs out fails
+    QList<int> boxAnswers;     // taken in order; OkResult once exhausted
+    QStringList promptAnswers; // taken in order; a test that runs out fails
     std::function<void(const Shown &)> whileOpen;
 };

@@ -9,7 +9,10 @@ class FakeFiles : public Files
 {
 public:
     QString folder() const override { return QStringLiteral("/home/игрок"); }
-    Kind kind(const QString &name) const override { return files.contains(name) ? Kind::File : Kind::Missing; }
+    Kind kind(const QString &name) const override
+    {
+        return files.contains(name) ? Kind::File : Kind::Missing;
+    }
     std::optional<QByteArray> read(const QString &name, qint64 maxBytes) const override;
     std::optional<QString> writeAtomically(const QString &name, const QByteArray &bytes) override;
     void removeFileOrLink(const QString &name) override { files.remove(name); }

@@ -3,16 +3,17 @@
 #include "platform/randomgenerator.h"
 
 #include <QList>
+#include <QTest>
 
-// Hands out scripted draws and records reseeds. Running out of draws fails the test.
+// Hands out scripted draws and records reseeds. A draw the test did not script fails the test.
 class FakeRandom : public RandomGenerator
 {
 public:
     float draw() override
     {
-        ++drawCount;
         if (draws.isEmpty()) {
-            exhausted = true;
+            QTest::qFail("the game drew a random number the test did not script", __FILE__,
+                         __LINE__);
             return 0.0f;
         }
         return draws.takeFirst();
@@ -21,6 +22,4 @@ public:
 
     QList<float> draws;
     QList<double> reseeds;
-    int drawCount = 0;
-    bool exhausted = false;
 };

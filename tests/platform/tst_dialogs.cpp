@@ -1,134 +1,131 @@
-// The real dialogs, driven in process: titles, texts, buttons, defaults and return values.
-
-#include "platform/gametimer.h"
 #include "platform/qtdialogs.h"
 
 #include <QApplication>
-#include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QTest>
-#include <functional>
+#include <QTimer>
 
-namespace {
+static const QString Ok = QStringLiteral("\u041E\u041A"); // "ОК" in Cyrillic letters
+static const QString Cancel = QStringLiteral("Отмена");
 
-// Runs `answer` on the dialog once it waits in its own event loop; a failed check inside
-// leaves the dialog open, so close it then rather than hang.
-void whenOpen(std::function<void(QDialog *)> answer)
+// Desktop styles such as KDE's and GNOME's put stock icons on standard dialog buttons; so does
+// this one, which makes such icons show here.
+class IconButtonsStyle : public QProxyStyle
 {
-    QTimer::singleShot(0, [answer] {
-        QWidget *open = nullptr;
-        (void)QTest::qWaitFor([&] { return (open = QApplication::activeModalWidget()) != nullptr; });
-        auto *dialog = qobject_cast<QDialog *>(open);
-        answer(dialog);
-        if (dialog && dialog->isVisible())
-            dialog->reject();
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *data) const override
+    {
+        if (hint == SH_DialogButtonBox_ButtonsHaveIcons)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
+// What the open dialog showed.
+struct Seen {
+    QString title;
+    QString text;
+    Qt::TextFormat format = Qt::AutoText;
+    QStringList buttons;
+    QString defaultButton;
+    bool icons = false;
+};
+
+// Once the next dialog is open: notes what it shows, types `typed` into its line edit if it
+// has one, then presses the button reading `press`, or closes the dialog when `press` is empty.
+static void answerNextDialog(Seen &seen, const QString &typed, const QString &press)
+{
+    QTimer::singleShot(0, [&seen, typed, press] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        seen.title = dialog->windowTitle();
+        for (const QLabel *label : dialog->findChildren<QLabel *>()) {
+            seen.icons = seen.icons || !label->pixmap().isNull();
+            if (!label->text().isEmpty()) {
+                seen.text = label->text();
+                seen.format = label->textFormat();
+            }
+        }
+        for (QPushButton *button : dialog->findChildren<QPushButton *>()) {
+            seen.buttons << button->text();
+            seen.icons = seen.icons || !button->icon().isNull();
+            if (button->isDefault())
+                seen.defaultButton = button->text();
+        }
+        for (QLineEdit *edit : dialog->findChildren<QLineEdit *>())
+            edit->insert(typed);
+        // A button that is not there closes the dialog too, so a failing test never hangs.
+        const auto buttons = dialog->findChildren<QPushButton *>();
+        const auto pressed = std::find_if(buttons.begin(), buttons.end(), [&](QPushButton *button) {
+            return button->text() == press;
+        });
+        if (pressed == buttons.end())
+            dialog->close();
+        else
+            (*pressed)->click();
     });
 }
-
-QStringList buttonTexts(const QDialog *dialog)
-{
-    QStringList texts;
-    for (const QPushButton *button : dialog->findChildren<QPushButton *>())
-        texts << button->text();
-    texts.sort();
-    return texts;
-}
-
-QPushButton *button(const QDialog *dialog, const QString &text)
-{
-    for (QPushButton *b : dialog->findChildren<QPushButton *>())
-        if (b->text() == text)
-            return b;
-    return nullptr;
-}
-
-const QString Ok = QStringLiteral("ОК");
-const QString Cancel = QStringLiteral("Отмена");
-
-} // namespace
 
 class TestDialogs : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void messageBoxShowsTextTitleAndButtons_data()
-    {
-        QTest::addColumn<int>("buttons");
-        QTest::addColumn<QString>("press"); // empty: the Enter key
-        QTest::addColumn<int>("result");
-        QTest::addRow("ok only") << int(Dialogs::Buttons::Ok) << Ok << 1;
-        QTest::addRow("ok of two") << int(Dialogs::Buttons::OkCancel) << Ok << 1;
-        QTest::addRow("cancel of two") << int(Dialogs::Buttons::OkCancel) << Cancel << 2;
-        QTest::addRow("enter takes the first") << int(Dialogs::Buttons::OkCancel) << QString() << 1;
-    }
-    void messageBoxShowsTextTitleAndButtons()
-    {
-        QFETCH(int, buttons);
-        QFETCH(QString, press);
-        QFETCH(int, result);
-        const auto style = static_cast<Dialogs::Buttons>(buttons);
-        whenOpen([&](QDialog *dialog) {
-            auto *box = qobject_cast<QMessageBox *>(dialog);
-            QVERIFY(box);
-            QCOMPARE(box->windowTitle(), QStringLiteral("Выход"));
-            QCOMPARE(box->text(), QStringLiteral("Вы уверены? <b>Вася</b>"));
-            QCOMPARE(box->textFormat(), Qt::PlainText);
-            QCOMPARE(box->icon(), QMessageBox::NoIcon);
-            QCOMPARE(buttonTexts(box), (style == Dialogs::Buttons::Ok ? QStringList{Ok} : QStringList{Ok, Cancel}));
-            QCOMPARE(box->defaultButton(), button(box, Ok));
-            if (press.isEmpty())
-                QTest::keyClick(box, Qt::Key_Return);
-            else
-                button(box, press)->click();
-        });
-        QtDialogs dialogs;
-        QCOMPARE(dialogs.messageBox(QStringLiteral("Вы уверены? <b>Вася</b>"), QStringLiteral("Выход"), style), result);
-    }
+    void initTestCase() { QApplication::setStyle(new IconButtonsStyle); }
 
-    void promptReturnsTypedTextOrEmptyOnCancel_data()
+    void messageBoxShowsPlainTextAndRussianButtons_data()
     {
-        QTest::addColumn<QString>("typed");
+        QTest::addColumn<Dialogs::Buttons>("buttons");
         QTest::addColumn<QString>("press");
-        QTest::addColumn<QString>("answer");
-        QTest::addRow("ok") << QStringLiteral("Вася") << Ok << QStringLiteral("Вася");
-        QTest::addRow("blanks kept") << QStringLiteral("  ") << Ok << QStringLiteral("  ");
-        QTest::addRow("cancel") << QStringLiteral("Вася") << Cancel << QString();
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<int>("result");
+        const auto ok = Dialogs::Buttons::Ok;
+        const auto both = Dialogs::Buttons::OkCancel;
+        QTest::newRow("OK") << ok << Ok << QStringList{Ok} << 1;
+        QTest::newRow("OK of two") << both << Ok << QStringList{Ok, Cancel} << 1;
+        QTest::newRow("Cancel") << both << Cancel << QStringList{Ok, Cancel} << 2;
+        QTest::newRow("closed: as Cancel") << both << "" << QStringList{Ok, Cancel} << 2;
     }
-    void promptReturnsTypedTextOrEmptyOnCancel()
+    void messageBoxShowsPlainTextAndRussianButtons()
     {
-        QFETCH(QString, typed);
+        QFETCH(Dialogs::Buttons, buttons);
         QFETCH(QString, press);
-        QFETCH(QString, answer);
-        whenOpen([&](QDialog *dialog) {
-            auto *input = qobject_cast<QInputDialog *>(dialog);
-            QVERIFY(input);
-            QCOMPARE(input->windowTitle(), QStringLiteral("Ваш ник"));
-            QCOMPARE(input->labelText(), QStringLiteral("Введите свой ник."));
-            QCOMPARE(buttonTexts(input), (QStringList{Ok, Cancel}));
-            auto *edit = input->findChild<QLineEdit *>();
-            QCOMPARE(edit->text(), QString());
-            edit->setText(typed); // QTest types ASCII only
-            button(input, press)->click();
-        });
-        QtDialogs dialogs;
-        QCOMPARE(dialogs.inputBox(QStringLiteral("Введите свой ник."), QStringLiteral("Ваш ник")), answer);
+        QFETCH(QStringList, shown);
+        QFETCH(int, result);
+        Seen seen;
+        answerNextDialog(seen, QString(), press);
+        QCOMPARE(QtDialogs().messageBox("<b>x</b>", "Выход", buttons), result);
+        QCOMPARE(seen.title, QStringLiteral("Выход"));
+        QCOMPARE(seen.text, QStringLiteral("<b>x</b>"));
+        QCOMPARE(seen.format, Qt::PlainText);
+        QCOMPARE(seen.buttons, shown);
+        QCOMPARE(seen.defaultButton, Ok);
+        QVERIFY2(!seen.icons, "the box or a button shows an icon");
     }
 
-    void timersTickWhileADialogIsOpen()
+    void promptGivesTypedTextOnOkOnly_data()
     {
-        GameTimer timer(20);
-        int ticks = 0;
-        connect(&timer, &GameTimer::tick, &timer, [&] { ++ticks; });
-        timer.setEnabled(true);
-        whenOpen([&](QDialog *dialog) {
-            (void)QTest::qWaitFor([&] { return ticks >= 3; }, 2000);
-            button(dialog, Ok)->click();
-        });
-        QtDialogs().messageBox(QStringLiteral("Игра идёт"), QStringLiteral("Выход"), Dialogs::Buttons::Ok);
-        QVERIFY(ticks >= 3);
+        QTest::addColumn<QString>("press");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("OK") << Ok << "Вася";
+        QTest::newRow("Cancel") << Cancel << "";
+        QTest::newRow("closed") << QString() << QString();
+    }
+    void promptGivesTypedTextOnOkOnly()
+    {
+        QFETCH(QString, press);
+        QFETCH(QString, result);
+        Seen seen;
+        answerNextDialog(seen, "Вася", press);
+        QCOMPARE(QtDialogs().inputBox("Введите свой ник.", "Ваш ник"), result);
+        QCOMPARE(seen.title, QStringLiteral("Ваш ник"));
+        QCOMPARE(seen.text, QStringLiteral("Введите свой ник."));
+        QCOMPARE(seen.buttons, QStringList({Ok, Cancel}));
+        QCOMPARE(seen.defaultButton, Ok);
+        QVERIFY2(!seen.icons, "a button shows an icon");
     }
 };
 

@@ -1,42 +1,112 @@
-#include "doubles/diskfixture.h"
+#include "doubles/tempdir.h"
 #include "platform/diskfiles.h"
 
-#include <QtTest>
+#include <QTest>
 
 class TestDiskFiles : public QObject
 {
     Q_OBJECT
-    std::optional<QTemporaryDir> m_dir;
-    DiskFiles m_files;
 
 private slots:
-    void init() { QVERIFY(m_dir.emplace().isValid() && QDir::setCurrent(m_dir->path())); }
-    void kindAndRemovalTellFilesAndLinksFromDirectories()
+    void kindOfEntry_data()
     {
-        QVERIFY(put("target", "target bytes") && put("file", "file bytes") && QDir().mkdir("directory"));
-        QVERIFY(QFile::link("target", "link") && QFile::link("nowhere", "dangling"));
-        using enum Files::Kind;
-        const std::pair<QString, Files::Kind> kinds[]{{"file", File}, {"link", File}, {"dangling", Other},
-                                                      {"directory", Other}};
-        for (const auto &[name, kind] : kinds) {
-            QVERIFY2(m_files.kind(name) == kind, qPrintable(name));
-            m_files.removeFileOrLink(name);
-        }
-        QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
-                 QStringList({"directory", "target"}));
-        QCOMPARE(contents("target"), QByteArray("target bytes"));
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<Files::Kind>("kind");
+        QTest::newRow("file") << "file" << Files::Kind::File;
+        QTest::newRow("link to a file") << "link" << Files::Kind::File;
+        QTest::newRow("dangling link") << "dangling" << Files::Kind::Other;
+        QTest::newRow("directory") << "dir" << Files::Kind::Other;
     }
-    void readStopsOneByteAfterTheCap()
+    void kindOfEntry()
     {
-        QVERIFY(put("entry", "entry bytes") && !m_files.read("missing", 100));
-        QCOMPARE(m_files.read("entry", 11), QByteArray("entry bytes"));
-        QCOMPARE(m_files.read("entry", 4), QByteArray("entry"));
+        QFETCH(QString, name);
+        QFETCH(Files::Kind, kind);
+        TempDir dir;
+        QVERIFY(TempDir::put("file", "x"));
+        QVERIFY(QFile::link("file", "link"));
+        QVERIFY(QFile::link("gone", "dangling"));
+        QVERIFY(QDir().mkdir("dir"));
+        QCOMPARE(DiskFiles().kind(name), kind);
     }
-    void renameAsideNeverOverwrites()
+
+    void removingTakesLinksNotTargetsAndLeavesDirectories()
     {
-        for (const QByteArray bytes : {"first", "second"})
-            QVERIFY(put("Scores.dat", bytes) && m_files.renameAside("Scores.dat", ".damaged"));
-        QCOMPARE(contents("Scores.dat.damaged") + contents("Scores.dat.damaged-2"), QByteArray("firstsecond"));
+        TempDir dir;
+        QVERIFY(TempDir::put("target", "x"));
+        QVERIFY(QFile::link("target", "Scores.temp"));
+        QVERIFY(QDir().mkdir("Scores.temp2"));
+        DiskFiles files;
+        files.removeFileOrLink("Scores.temp");
+        files.removeFileOrLink("Scores.temp2");
+        QCOMPARE(TempDir::entries(), QStringList({"Scores.temp2", "target"}));
+    }
+
+    void readingStopsOneByteAfterTheCap()
+    {
+        TempDir dir;
+        QVERIFY(TempDir::put("Scores.dat", "abcdef"));
+        QCOMPARE(DiskFiles().read("Scores.dat", 3).value_or("<unreadable>"), QByteArray("abcd"));
+    }
+
+    void renamingAsideNeverOverwrites()
+    {
+        TempDir dir;
+        DiskFiles files;
+        QVERIFY(TempDir::put("Scores.dat", "first"));
+        QCOMPARE(files.renameAside("Scores.dat", ".damaged").value_or("<not renamed>"),
+                 QStringLiteral("Scores.dat.damaged"));
+        QVERIFY(TempDir::put("Scores.dat", "second"));
+        QCOMPARE(files.renameAside("Scores.dat", ".damaged").value_or("<not renamed>"),
+                 QStringLiteral("Scores.dat.damaged-2"));
+        QCOMPARE(TempDir::contents("Scores.dat.damaged"), QByteArray("first"));
+        QCOMPARE(TempDir::contents("Scores.dat.damaged-2"), QByteArray("second"));
+    }
+
+    void writingReplacesTheFileWhole()
+    {
+        TempDir dir;
+        QVERIFY(TempDir::put("Scores.dat", "old table"));
+        const auto failure = DiskFiles().writeAtomically("Scores.dat", "new");
+        QVERIFY2(!failure, qPrintable(failure.value_or("")));
+        QCOMPARE(TempDir::entries(), QStringList("Scores.dat"));
+        QCOMPARE(TempDir::contents("Scores.dat"), QByteArray("new"));
+    }
+
+    void writeOverADirectorySaysWhereAndWhy()
+    {
+        TempDir dir;
+        QVERIFY(QDir().mkdir("Scores.dat"));
+        const QString folder = QDir::currentPath();
+        const QString message = DiskFiles().writeAtomically("Scores.dat", "x").value_or("");
+        QVERIFY2(message.contains(folder), qPrintable(message));
+        QVERIFY2(message.contains("под этим именем лежит папка, а не файл"), qPrintable(message));
+        QCOMPARE(TempDir::entries(), QStringList("Scores.dat"));
+        QVERIFY(QDir("Scores.dat").isEmpty());
+    }
+
+    void writeInADeletedFolderSaysWhereAndWhy()
+    {
+        TempDir dir;
+        QVERIFY(QDir().mkdir("game") && QDir::setCurrent("game"));
+        const QString folder = QDir::currentPath();
+        DiskFiles files;
+        QCOMPARE(files.kind("Scores.dat"), Files::Kind::Missing); // the load at start looks first
+        QVERIFY(QDir(dir.path()).rmdir("game"));
+        const QString message = files.writeAtomically("Scores.dat", "x").value_or("");
+        QVERIFY2(message.contains(folder), qPrintable(message));
+        QVERIFY2(message.contains("этой папки больше нет"), qPrintable(message));
+        QVERIFY(QDir(dir.path()).isEmpty());
+    }
+
+    void fixedDirectoryStaysWhenCurrentMoves()
+    {
+        TempDir dir;
+        DiskFiles fixed(dir.path());
+        QVERIFY(QDir().mkdir("elsewhere") && QDir::setCurrent("elsewhere"));
+        const auto failure = fixed.writeAtomically("Scores.dat", "x");
+        QVERIFY2(!failure, qPrintable(failure.value_or("")));
+        QCOMPARE(TempDir::entries(), QStringList());
+        QVERIFY(QFile::exists(QDir(dir.path()).filePath("Scores.dat")));
     }
 };
 

@@ -1,130 +1,99 @@
-// The game timer against real QTimers: tick times measured, generous bounds, short waits.
-
+#include "doubles/virtualscheduler.h"
 #include "platform/gametimer.h"
 
-#include <QElapsedTimer>
 #include <QTest>
 
-namespace {
+using Times = QList<qint64>;
 
-// When each tick came, in milliseconds since the log was made.
-struct TickLog {
-    explicit TickLog(GameTimer &timer)
+// A 40 ms timer switched on at time 0, with a listener that notes when each tick comes.
+struct Timed {
+    VirtualScheduler clock;
+    GameTimer timer{40, clock};
+    Times ticks;
+    Timed()
     {
-        clock.start();
-        QObject::connect(&timer, &GameTimer::tick, [this] { at.append(clock.elapsed()); });
+        QObject::connect(&timer, &GameTimer::tick, &timer, [this] { ticks << clock.nowMs(); });
+        timer.setEnabled(true);
     }
-    bool waitFor(int ticks) { return QTest::qWaitFor([&] { return at.size() >= ticks; }, 3000); }
-    qint64 gap(int i) const { return at[i] - at[i - 1]; }
-    QElapsedTimer clock;
-    QList<qint64> at;
 };
-
-#define QVERIFY_WITHIN(value, low, high) \
-    QVERIFY2((value) >= (low) && (value) < (high), qPrintable(QString::number(value)))
-
-} // namespace
 
 class TestGameTimer : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void enablingStartsAFreshInterval()
+    void intervalSetInOwnTickAppliesFromNextTick_data()
     {
-        GameTimer timer(150);
-        QTest::qWait(60); // time before enabling must not count
-        TickLog log(timer);
-        timer.setEnabled(true);
-        timer.setEnabled(true); // enabling an enabled timer keeps its countdown
-        QVERIFY(log.waitFor(2));
-        QVERIFY_WITHIN(log.at[0], 140, 260);
-        QVERIFY_WITHIN(log.gap(1), 120, 260);
+        QTest::addColumn<int>("interval");
+        QTest::addColumn<Times>("ticks");
+        QTest::newRow("the same 40 ms: ten ticks in exactly 400 ms")
+            << 40 << Times{40, 80, 120, 160, 200, 240, 280, 320, 360, 400};
+        QTest::newRow("100 ms from the next tick on") << 100 << Times{40, 140, 240, 340};
     }
-
-    void assignmentKeepsThePendingTick_data()
+    void intervalSetInOwnTickAppliesFromNextTick()
     {
-        QTest::addColumn<int>("newInterval");
-        QTest::addRow("shorter") << 60;
-        QTest::addRow("unchanged") << 300;
-        QTest::addRow("longer") << 600;
-    }
-    void assignmentKeepsThePendingTick()
-    {
-        QFETCH(int, newInterval);
-        GameTimer timer(300);
-        TickLog log(timer);
-        timer.setEnabled(true);
-        QTest::qWait(120);
-        timer.setInterval(newInterval);
-        QVERIFY(timer.remainingTime() > 100); // still the countdown that began at enabling
-        QVERIFY(log.waitFor(2));
-        // The pending tick comes when it was due, the next one a new interval later.
-        QVERIFY_WITHIN(log.at[0], 290, 420);
-        QVERIFY_WITHIN(log.gap(1), newInterval - 10, newInterval + 120);
-    }
-
-    void zeroIntervalAndDisablingCancelThePendingTick()
-    {
-        GameTimer timer(100);
-        TickLog log(timer);
-        timer.setEnabled(true);
-        QVERIFY(timer.remainingTime() > 0);
-        timer.setInterval(0); // no ticks, and nothing scheduled, so the event loop can sleep
-        QCOMPARE(timer.remainingTime(), -1);
-        timer.setInterval(100); // a non-zero interval starts afresh
-        QTest::qWait(60);
-        timer.setEnabled(false);
-        QCOMPARE(timer.remainingTime(), -1);
-        QTest::qWait(120);
-        QVERIFY(log.at.isEmpty());
-        // Enabling again counts a whole interval from then, not the part left before.
-        const qint64 enabledAt = log.clock.elapsed();
-        timer.setEnabled(true);
-        QVERIFY(log.waitFor(1));
-        QVERIFY(log.at[0] - enabledAt >= 90);
-        timer.setInterval(70000);
-        QCOMPARE(timer.interval(), GameTimer::MaxInterval);
-    }
-
-    void changesMadeInsideATickApplyFromThatTick_data()
-    {
-        QTest::addColumn<bool>("restart");
-        QTest::addRow("new interval") << false;
-        QTest::addRow("disabled and enabled again") << true;
-    }
-    void changesMadeInsideATickApplyFromThatTick()
-    {
-        QFETCH(bool, restart);
-        GameTimer timer(60);
-        TickLog log(timer);
-        connect(&timer, &GameTimer::tick, &timer, [&] {
-            if (log.at.size() != 1)
-                return;
-            timer.setEnabled(!restart);
-            timer.setInterval(250);
-            timer.setEnabled(true);
+        QFETCH(int, interval);
+        QFETCH(Times, ticks);
+        Timed t;
+        // Like Speed in an appearance tick, which takes a few milliseconds of its own.
+        QObject::connect(&t.timer, &GameTimer::tick, &t.timer, [&] {
+            t.clock.stall(5);
+            t.timer.setInterval(interval);
         });
-        timer.setEnabled(true);
-        QVERIFY(log.waitFor(3));
-        QVERIFY_WITHIN(log.gap(1), 240, 380);
-        QVERIFY_WITHIN(log.gap(2), 240, 380);
+        t.clock.advance(400);
+        QCOMPARE(t.ticks, ticks);
     }
 
-    void aSlowHandlerDoesNotMakeThePaceDrift()
+    void intervalSetBetweenTicksLeavesPendingTickOnTime()
     {
-        GameTimer timer(40);
-        TickLog log(timer);
-        connect(&timer, &GameTimer::tick, &timer, [] {
-            QElapsedTimer busy;
-            busy.start();
-            while (busy.elapsed() < 15) {
-            }
-        });
+        Timed t;
+        t.clock.advance(30);
+        t.timer.setInterval(100);
+        t.clock.advance(170);
+        QCOMPARE(t.ticks, (Times{40, 140}));
+    }
+
+    void zeroIntervalStopsTicksUntilANewCountdown()
+    {
+        Timed t;
+        t.clock.advance(50);
+        t.timer.setInterval(0);
+        t.clock.advance(200);
+        t.timer.setInterval(40);
+        t.clock.advance(40);
+        QCOMPARE(t.ticks, (Times{40, 290}));
+    }
+
+    void disablingCancelsAndEnablingStartsAFullInterval()
+    {
+        Timed t;
+        t.clock.advance(30);
+        t.timer.setEnabled(false);
+        t.clock.advance(30);
+        t.timer.setEnabled(true);
+        t.clock.advance(50);
+        QCOMPARE(t.ticks, (Times{100}));
+    }
+
+    void stallGivesOneLateTickThenAWholeInterval()
+    {
+        Timed t;
+        t.clock.stall(300);
+        t.clock.advance(40);
+        QCOMPARE(t.ticks, (Times{300, 340}));
+    }
+
+    void timerNobodyListensToWakesNobody()
+    {
+        VirtualScheduler clock;
+        GameTimer timer(40, clock);
         timer.setEnabled(true);
-        QVERIFY(log.waitFor(11));
-        // Ten intervals: 400 ms on pace, 550 ms if each handler's time added up.
-        QVERIFY_WITHIN(log.at[10] - log.at[0], 390, 500);
+        QCOMPARE(clock.armedAlarms(), 0);
+        clock.advance(25);
+        Times ticks;
+        QObject::connect(&timer, &GameTimer::tick, &timer, [&] { ticks << clock.nowMs(); });
+        clock.advance(40);
+        QCOMPARE(ticks, (Times{65}));
     }
 };
 

@@ -1,0 +1,31 @@
+#include "platform/crisppicture.h"
+
+CrispPicture::CrispPicture(const QImage &natural, const QImage &large)
+    : m_natural(natural)
+{
+    // Halved steps keep each reduction cheap and smooth: a small target is scaled from a level
+    // at most a few times its size, not from the full source.
+    QImage level = large.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    while (!level.isNull()) {
+        m_levels.push_back(level);
+        if (level.width() < 2 * natural.width())
+            break;
+        level = level.scaled(level.size() / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+}
+
+QPixmap CrispPicture::at(QSize logicalSize, qreal devicePixelRatio) const
+{
+    const QSize device = (QSizeF(logicalSize) * devicePixelRatio).toSize();
+    if (device == m_natural.size() || m_levels.empty())
+        return QPixmap::fromImage(m_natural);
+    const QImage *source = &m_levels.front();
+    for (const QImage &level : m_levels) {
+        if (level.width() >= 2 * device.width() && level.height() >= 2 * device.height())
+            source = &level;
+    }
+    QPixmap pixmap =
+        QPixmap::fromImage(source->scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    return pixmap;
+}

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The command line, answered without a display: --help, --version, a wrong option or argument,
+# and --user-data, which keeps the table in the per-user data folder (the one run that opens a
+# window, on the offscreen platform).
+set -uo pipefail
+
+binary=$1
+version=$2
+work=$(mktemp -d)
+game=
+trap '[ -n "$game" ] && kill "$game" 2>/dev/null && wait "$game"; rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+mkdir "$work/cwd" && cd "$work/cwd" || fail "no working directory"
+export HOME=$work/home XDG_DATA_HOME=$work/data
+run() { env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= "$binary" "$@" >"$work/out" 2>"$work/err"; }
+
+run --help; status=$?
+[ $status -eq 0 ] && grep -q -- '--user-data' "$work/out" && [ ! -s "$work/err" ] || fail "--help: status $status"
+run --version; status=$?
+[ $status -eq 0 ] && [ "$(cat "$work/out")" = "popadaika $version" ] || fail "--version: status $status, '$(cat "$work/out")'"
+for wrong in --no-such-option stray; do
+    run "$wrong"; status=$?
+    [ $status -eq 2 ] && [ ! -s "$work/out" ] && grep -q -- "${wrong#--}" "$work/err" || fail "$wrong: status $status"
+done
+
+# A data folder that cannot be made: told on stderr before any window (there is no display).
+touch "$work/data"
+run --user-data; status=$?
+[ $status -eq 1 ] && grep -q "$work/data/popadaika" "$work/err" || fail "unmakable folder: status $status, $(cat "$work/err")"
+rm "$work/data"
+
+QT_QPA_PLATFORM=offscreen "$binary" --user-data >"$work/out" 2>&1 &
+game=$!
+for _ in $(seq 100); do [ -f "$work/data/popadaika/Scores.dat" ] && break; sleep 0.1; done
+[ -f "$work/data/popadaika/Scores.dat" ] || { cat "$work/out"; fail "--user-data: no table in the data folder"; }
+[ -z "$(ls -A "$work/cwd")" ] || fail "--user-data: the current directory holds $(ls -A "$work/cwd")"
+echo "1 passed, 0 failed"
