@@ -2,8 +2,9 @@
 # A robot player. It starts the real game in a real X server and plays it only through the mouse,
 # the keyboard and what is on screen, then reads the table the game saved and checks it.
 #
-# Usage: robot.py GAME_BINARY
-import math, os, re, signal, subprocess, sys, tempfile, time
+# Usage: robot.py GAME_BINARY [INSTALL_PREFIX]
+# With an install prefix it also starts the installed game the way a desktop menu does.
+import glob, math, os, re, shlex, signal, subprocess, sys, tempfile, time
 from PIL import Image, ImageChops, ImageFilter, ImageGrab
 
 
@@ -50,7 +51,7 @@ def wait_for(what, probe, timeout=20):
     deadline = time.monotonic() + timeout
     while not (found := probe()):
         check(time.monotonic() < deadline, f"timed out waiting for {what}")
-        check(all(p.poll() is None for p in started[:2]), "the X server or the window manager died")
+        check(all(p.poll() is None for p in started[:2]), f"the X server or the window manager ended: {started[:2]}")
         time.sleep(0.05)
     return found
 
@@ -176,11 +177,11 @@ class Game:
         self.answer("Game Over")
         return ended
 
-    def ended(self):
+    def ended(self, files=("Scores.dat",)):
         self.process.wait(timeout=20)
         check(self.process.returncode == 0, f"the game ended with status {self.process.returncode}")
         left = os.listdir(self.directory)
-        check(left == ["Scores.dat"], f"the game's working directory holds {left}, not just Scores.dat")
+        check(left == list(files), f"the game's working directory holds {left}, not {list(files)}")
 
 
 # The first moment start + n + 0.5, n >= at_least, still ahead: half a second off the clock's ticks.
@@ -244,6 +245,22 @@ def signal_round(binary, directory, number):
     check(dict(table).get(nick + TAG, 0) > 0, f"no row for {nick}{TAG} after {number.name}: {table}")
 
 
+# Starts the installed game by its menu entry: the table must go to the per-user data folder.
+def desktop_run(prefix, work):
+    entries = glob.glob(os.path.join(prefix, "share/applications/*.desktop"))
+    check(len(entries) == 1, f"expected one menu entry, found {entries}")
+    with open(entries[0], encoding="utf-8") as file:
+        exec_line = next(line for line in file if line.startswith("Exec="))
+    command = [arg for arg in shlex.split(exec_line[5:]) if not re.fullmatch("%[a-zA-Z]", arg)]
+    command[0] = os.path.join(prefix, "bin", os.path.basename(command[0]))
+    home, directory = os.path.join(work, "home"), os.path.join(work, "menu")
+    os.makedirs(directory)
+    game = Game(command, directory, dict(os.environ, HOME=home, XDG_DATA_HOME=os.path.join(home, "data")))
+    run("wmctrl", "-i", "-c", game.window)
+    game.ended(files=())
+    check(read_table(os.path.join(home, "data/popadaika")) == EMPTY_TABLE, "no fresh table in the data folder")
+
+
 # Xvfb on a display number it picks itself, and a light window manager. A cookie of its own, for
 # any display, keeps X clients of other sessions on this machine away from it.
 def start_display(work):
@@ -267,7 +284,7 @@ def start_display(work):
     wait_for("the window manager", lambda: subprocess.run(["wmctrl", "-m"], capture_output=True).returncode == 0)
 
 
-def play_everything(binary, work):
+def play_everything(binary, prefix, work):
     directory = os.path.join(work, "play")
     os.makedirs(directory)
     game = Game([binary], directory)  # the first start, closed through the window manager
@@ -286,15 +303,18 @@ def play_everything(binary, work):
     check(table[1:] == EMPTY_TABLE[1:], f"the other rows changed: {table[1:]}")
     for number in (signal.SIGTERM, signal.SIGHUP, signal.SIGINT):
         signal_round(binary, directory, number)
+    if prefix:
+        desktop_run(prefix, work)
 
 
 def main():
     binary = os.path.abspath(sys.argv[1])
+    prefix = os.path.abspath(sys.argv[2]) if len(sys.argv) > 2 else None
     with tempfile.TemporaryDirectory() as work:
         os.environ["XDG_RUNTIME_DIR"] = work
         start_display(work)
         try:
-            play_everything(binary, work)
+            play_everything(binary, prefix, work)
         except SystemExit:
             ImageGrab.grab(xdisplay=os.environ["DISPLAY"]).save("robot-failure.png")
             print(f"the screen at the failure: {os.path.abspath('robot-failure.png')}")
