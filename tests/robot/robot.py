@@ -269,8 +269,9 @@ def start_display(work):
         fields = [b"", b"", b"MIT-MAGIC-COOKIE-1", os.urandom(16)]  # any address and display number
         file.write(b"\xff\xff" + b"".join(len(f).to_bytes(2, "big") + f for f in fields))
     read_end, write_end = os.pipe()
-    spawn(["Xvfb", "-displayfd", str(write_end), "-auth", os.environ["XAUTHORITY"], "-screen", "0",
-           "1024x768x24", "-nolisten", "tcp"], pass_fds=[write_end])
+    # No reset when the last client leaves: it would drop the keyboard layout and refuse clients.
+    spawn(["Xvfb", "-displayfd", str(write_end), "-auth", os.environ["XAUTHORITY"], "-noreset", "-screen",
+           "0", "1024x768x24", "-nolisten", "tcp"], pass_fds=[write_end])
     os.close(write_end)
     with os.fdopen(read_end) as pipe:
         number = pipe.readline().strip()
@@ -280,6 +281,7 @@ def start_display(work):
     # A Russian keyboard has keys for the nicknames' letters. Without one, xdotool maps a spare key
     # for each letter and unmaps it at once, and the game may read the keymap too late.
     run("setxkbmap", "ru")
+    check("ru" in run("setxkbmap", "-query"), "the keyboard layout is not Russian")
     spawn(["openbox", "--sm-disable"])
     wait_for("the window manager", lambda: subprocess.run(["wmctrl", "-m"], capture_output=True).returncode == 0)
 
@@ -312,12 +314,14 @@ def main():
     prefix = os.path.abspath(sys.argv[2]) if len(sys.argv) > 2 else None
     with tempfile.TemporaryDirectory() as work:
         os.environ["XDG_RUNTIME_DIR"] = work
-        start_display(work)
+        os.environ.pop("DISPLAY", None)  # set once our own X server runs
         try:
+            start_display(work)
             play_everything(binary, prefix, work)
         except SystemExit:
-            ImageGrab.grab(xdisplay=os.environ["DISPLAY"]).save("robot-failure.png")
-            print(f"the screen at the failure: {os.path.abspath('robot-failure.png')}")
+            if "DISPLAY" in os.environ:
+                ImageGrab.grab(xdisplay=os.environ["DISPLAY"]).save("robot-failure.png")
+                print(f"the screen at the failure: {os.path.abspath('robot-failure.png')}")
             raise
         finally:
             for process in reversed(started):
