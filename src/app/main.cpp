@@ -1,15 +1,8 @@
 #include "app/commandline.h"
-#include "game/numberformat.h"
 #include "platform/diskfiles.h"
-#include "platform/mixingrandom.h"
-#include "platform/qtdialogs.h"
-#include "platform/qtscheduler.h"
-#include "platform/systemclock.h"
-#include "platform/terminationsignals.h"
-#include "window/form1.h"
+#include "window/rungame.h"
 
 #include <QApplication>
-#include <QSessionManager>
 
 int main(int argc, char *argv[])
 {
@@ -18,29 +11,7 @@ int main(int argc, char *argv[])
     if (const int *status = std::get_if<int>(&command))
         return *status;
     QApplication app(argc, argv);
-
-    QtDialogs dialogs;
     const auto &scoreFolder = std::get<StartOptions>(command).scoreFolder;
     DiskFiles files = scoreFolder ? DiskFiles(*scoreFolder) : DiskFiles();
-    SystemClock clock;
-    MixingRandom random;
-    const NumberFormat numbers;
-    QtScheduler scheduler;
-    Form1 form({dialogs, files, clock, random, numbers, scheduler});
-    dialogs.setParent(&form);
-
-    form.formLoad();
-
-    // A logout, a shutdown, a closed terminal or Ctrl-C closes the window the normal way, so the
-    // table of this run is saved. Until the table is loaded, the default actions stay: nothing
-    // would be lost by them.
-    TerminationSignals terminations;
-    QObject::connect(&terminations, &TerminationSignals::received, &form, &Form1::closeQuietly);
-#ifndef QT_NO_SESSIONMANAGER
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form,
-                     [&form](QSessionManager &) { form.closeQuietly(); });
-#endif
-
-    form.show();
-    return app.exec();
+    return runGame(app, files);
 }
