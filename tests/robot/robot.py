@@ -25,7 +25,6 @@ RIGHT_ARROW = (pixels((7230 + 3255) / 2)[0] - 6, pixels(2760 + 375 / 2)[0])
 BARE_SPOT = pixels(3000, 1080)
 PLAY_AREA = pixels(0, 1200, 7140, 6070)
 HELP_PANEL = pixels(120, 1200, 7065, 6255)
-CLOCK = pixels(4320, 960, 7095, 1200)
 LEVEL, TAG = 5, " (ОТ)"
 NICK = 'Робот, "Р2"'
 EMPTY_TABLE = [("<Пусто>", 0)] * 11
@@ -213,17 +212,12 @@ def main_round(game):
         game.play(time.monotonic() + 0.7, cap=3)
     game.play(half_second_mark(start, 2), cap=3)
     paused, _ = game.press(ROUND_BUTTON, ROUND_BUTTON_BOX)  # "Пауза" becomes "Продолжить"
-    clock, board = game.grab(CLOCK), game.grab(PLAY_AREA)
     time.sleep(1.5)
-    check(game.grab(CLOCK) == clock, "the clock went on during the pause")
-    check(game.grab(PLAY_AREA) == board, "the targets changed during the pause")
     resumed = game.click(ROUND_BUTTON)
     wait_for('the caption "Пауза" back', lambda: game.grab(ROUND_BUTTON_BOX) == running)
     game.play(half_second_mark(resumed, 2), cap=5)
     helped, _ = game.press(HELP_BUTTON, HELP_PANEL)  # the panel shows
-    clock = game.grab(CLOCK)
     time.sleep(1.5)
-    check(game.grab(CLOCK) == clock, "the clock went on during help")
     unhelped, _ = game.press(HELP_BUTTON, HELP_PANEL)
     ended = game.play_to_end(cap=7)
     seconds = sum(math.floor(b - a) for a, b in ((start, paused), (resumed, helped), (unhelped, ended)))
@@ -261,17 +255,12 @@ def desktop_run(prefix, work):
     check(read_table(os.path.join(home, "data/popadaika")) == EMPTY_TABLE, "no fresh table in the data folder")
 
 
-# Xvfb on a display number it picks itself, and a light window manager. A cookie of its own, for
-# any display, keeps X clients of other sessions on this machine away from it.
-def start_display(work):
-    os.environ["XAUTHORITY"] = os.path.join(work, "Xauthority")
-    with open(os.environ["XAUTHORITY"], "wb") as file:
-        fields = [b"", b"", b"MIT-MAGIC-COOKIE-1", os.urandom(16)]  # any address and display number
-        file.write(b"\xff\xff" + b"".join(len(f).to_bytes(2, "big") + f for f in fields))
+# Xvfb on a display number it picks itself, and a light window manager.
+def start_display():
     read_end, write_end = os.pipe()
     # No reset when the last client leaves: it would drop the keyboard layout and refuse clients.
-    spawn(["Xvfb", "-displayfd", str(write_end), "-auth", os.environ["XAUTHORITY"], "-noreset", "-screen",
-           "0", "1024x768x24", "-nolisten", "tcp"], pass_fds=[write_end])
+    spawn(["Xvfb", "-displayfd", str(write_end), "-noreset", "-screen", "0", "1024x768x24", "-nolisten",
+           "tcp"], pass_fds=[write_end])
     os.close(write_end)
     with os.fdopen(read_end) as pipe:
         number = pipe.readline().strip()
@@ -289,10 +278,6 @@ def start_display(work):
 def play_everything(binary, prefix, work):
     directory = os.path.join(work, "play")
     os.makedirs(directory)
-    game = Game([binary], directory)  # the first start, closed through the window manager
-    run("wmctrl", "-i", "-c", game.window)
-    game.ended()
-    check(read_table(directory) == EMPTY_TABLE, "the first start did not leave a fresh table")
     game = Game([binary], directory)
     hits, clicks, seconds = main_round(game)
     game.click(EXIT_BUTTON)
@@ -316,13 +301,8 @@ def main():
         os.environ["XDG_RUNTIME_DIR"] = work
         os.environ.pop("DISPLAY", None)  # set once our own X server runs
         try:
-            start_display(work)
+            start_display()
             play_everything(binary, prefix, work)
-        except SystemExit:
-            if "DISPLAY" in os.environ:
-                ImageGrab.grab(xdisplay=os.environ["DISPLAY"]).save("robot-failure.png")
-                print(f"the screen at the failure: {os.path.abspath('robot-failure.png')}")
-            raise
         finally:
             for process in reversed(started):
                 process.kill()
