@@ -10,6 +10,8 @@ packages=(
     qt6-qpa-plugins fonts-dejavu-core fonts-dejavu-extra
     # the smoke test: a real X server, a light window manager and tools to find and close windows
     xvfb xauth openbox wmctrl xdotool x11-utils
+    # scripts/bench.sh: clicks injected through the X server by the benchmark itself
+    libxtst-dev
     # the install test: validators of the desktop entry and of the software-centre metadata
     desktop-file-utils appstream
     # scripts/screenshot.sh (with the X server and tools above): `import` takes the picture
