@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmark programs (the default preset: RelWithDebInfo), starts a virtual X server
 # with a light window manager, and prints one table of the game's performance against its
-# baselines. Takes a few minutes; the number of runs per figure may be given (default 5).
+# baselines. Takes a few minutes. Optional: the number of runs per figure (default 5), and one
+# part alone (startup, pace, clicks or memory) for a quick look.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-5}
@@ -36,5 +37,5 @@ export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
-(cd "$work" && "$bench/bench_report" "$bench/bench_window" "$runs")
+(cd "$work" && "$bench/bench_report" "$bench/bench_window" "$runs" ${2:+"$2"})
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
