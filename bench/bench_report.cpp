@@ -254,16 +254,19 @@ int main(int argc, char *argv[])
                     &clickPlain,
                     QString(),
                     {}});
-    rows.push_back({QStringLiteral("event-loop wake-ups per second between rounds"), "wake_idle",
-                    &paceGame, &paceCoarse, QStringLiteral("0"), atMost(0.25)});
-    rows.push_back({QStringLiteral("event-loop wake-ups per second in a round at ≈1000 ms"),
-                    "wake_1000", &paceGame, &paceCoarse, QStringLiteral("≤ 5"), atMost(5)});
-    rows.push_back({QStringLiteral("event-loop wake-ups per second in a round at 50 ms"),
-                    "wake_50",
-                    &paceGame,
-                    &paceCoarse,
-                    QString(),
-                    {}});
+    rows.push_back(
+        {QStringLiteral("wake-ups per second of the event loop's thread, between rounds"),
+         "wake_idle", &paceGame, &paceCoarse, QStringLiteral("0"), atMost(0.25)});
+    rows.push_back(
+        {QStringLiteral("wake-ups per second of the event loop's thread, round at ≈1000 ms"),
+         "wake_1000", &paceGame, &paceCoarse, QStringLiteral("≤ 5"), atMost(5)});
+    rows.push_back(
+        {QStringLiteral("wake-ups per second of the event loop's thread, round at 50 ms"),
+         "wake_50",
+         &paceGame,
+         &paceCoarse,
+         QString(),
+         {}});
     rows.push_back({QStringLiteral("wake-ups per second of all threads, between rounds"),
                     "wake_all_idle",
                     &paceGame,

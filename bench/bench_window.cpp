@@ -695,8 +695,9 @@ int pace(bool coarse)
 
 // ---- Clicks -----------------------------------------------------------------------------------
 
-// Clicks the oldest shown target through the X server and times the frame that shows it gone:
-// from just before the press to the end of the first repaint of the window after a target hid.
+// Clicks the oldest target on screen through the X server and times the frame that shows it
+// gone: from just before the press to the end of the first repaint of the window after a target
+// hid.
 class ClickProbe
 {
 public:
@@ -739,10 +740,14 @@ private:
     {
         const auto target = std::find(m_targets.begin(), m_targets.end(), receiver);
         if (event->type() == QEvent::Show && target != m_targets.end()) {
+            // A player clicks a target once it is drawn, so it joins the queue at its paint.
             std::erase(m_order, *target);
-            m_order.push_back(*target);
-            if (!m_pending)
-                next();
+        } else if (event->type() == QEvent::Paint && target != m_targets.end()) {
+            if (std::find(m_order.begin(), m_order.end(), *target) == m_order.end()) {
+                m_order.push_back(*target);
+                if (!m_pending)
+                    next();
+            }
         } else if (event->type() == QEvent::Hide && target != m_targets.end() && m_pending) {
             m_hidden = true;
         } else if (event->type() == QEvent::Paint && receiver == &m_window && m_hidden) {
@@ -792,7 +797,7 @@ private:
     qint64 m_pressed = 0;
 };
 
-constexpr int ClicksPerRun = 60;
+constexpr int ClicksPerRun = 150;
 
 // The game during play: level 5 held at 50 ms, so targets keep coming; a full board starts a
 // new round.
