@@ -156,7 +156,7 @@ int main(int argc, char *argv[])
 
     // Start-up. The first pair warms the file cache and writes the game's table; not counted.
     QTemporaryDir folder;
-    Series startGame, startPlain;
+    Series startGame, startPlain, startCaption;
     const Figures shape = run(probe, {"startup", "game", folder.path()});
     const QString widgets = QString::number(shape.value("widgets"));
     const QString shown = QString::number(shape.value("shown_widgets"));
@@ -165,6 +165,7 @@ int main(int argc, char *argv[])
         progress(QStringLiteral("start-up %1/%2").arg(i + 1).arg(runs));
         startGame.runs.push_back(run(probe, {"startup", "game", folder.path()}));
         startPlain.runs.push_back(run(probe, {"startup", "plain", widgets, shown}));
+        startCaption.runs.push_back(run(probe, {"startup", "plain", widgets, shown, "caption"}));
     }
 
     Series paceGame, paceCoarse, clickGame, clickPlain, memory;
@@ -205,6 +206,18 @@ int main(int argc, char *argv[])
          "startup_cpu_ms",
          &startGame,
          &startPlain,
+         QString(),
+         {}},
+        {QStringLiteral("start-up to first frame, ms (baseline: the same with one caption)"),
+         "startup_ms",
+         &startGame,
+         &startCaption,
+         QString(),
+         {}},
+        {QStringLiteral("CPU time to first frame, ms (baseline: the same with one caption)"),
+         "startup_cpu_ms",
+         &startGame,
+         &startCaption,
          QString(),
          {}},
     };

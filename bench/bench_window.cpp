@@ -4,7 +4,8 @@
 // scheduler that wraps the game's own, and clicks sent through the X server.
 //
 //   bench_window startup game DIR      launch to first frame of the game's window
-//   bench_window startup plain N V     the same for a bare window with N plain widgets, V shown
+//   bench_window startup plain N V [caption]   the same for a bare window with N plain widgets,
+//                                      V shown (and one line of text)
 //   bench_window pace game|coarse      a scripted session: tick lateness, wake-ups, CPU
 //   bench_window click game|plain N V  injected click to the repaint without the target
 //   bench_window session               ten rounds: peak and growth of resident memory
@@ -27,6 +28,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -212,11 +214,21 @@ void addPlainChildren(QWidget &window, int count, int shown)
     }
 }
 
-int startupPlain(int count, int shown)
+int startupPlain(int count, int shown, bool caption)
 {
     QWidget window;
     window.setFixedSize(476, 477);
     addPlainChildren(window, count, shown);
+    if (caption) {
+        // One line of text in the game's font: what any window with a caption pays for fonts.
+        auto *label = new QLabel(QStringLiteral("Количество  кликов"), &window);
+        QFont font;
+        font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans Condensed"),
+                          QStringLiteral("DejaVu Sans")});
+        font.setPixelSize(11);
+        label->setFont(font);
+        label->move(8, 8);
+    }
     reportFirstFrame(window);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
@@ -927,7 +939,7 @@ int main(int argc, char *argv[])
     if (arg(0) == u"startup" && arg(1) == u"game")
         status = startupGame(arg(2));
     else if (arg(0) == u"startup" && arg(1) == u"plain")
-        status = startupPlain(arg(2).toInt(), arg(3).toInt());
+        status = startupPlain(arg(2).toInt(), arg(3).toInt(), arg(4) == u"caption");
     else if (arg(0) == u"pace")
         status = pace(arg(1) == u"coarse");
     else if (arg(0) == u"click" && arg(1) == u"game")
@@ -937,7 +949,8 @@ int main(int argc, char *argv[])
     else if (arg(0) == u"session")
         status = session();
     else
-        out() << "usage: bench_window startup game DIR | startup plain N V | pace game|coarse"
+        out() << "usage: bench_window startup game DIR | startup plain N V [caption] | pace "
+                 "game|coarse"
                  " | click game | click plain N V | session\n";
     out().flush();
     return status;
