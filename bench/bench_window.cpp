@@ -562,7 +562,7 @@ void printPace(const TickLog &log)
             qInfo("tick T%d nominal %d late %.3f work %.3f cpu %.3f at %.1f%s", tick.timer,
                   tick.nominalMs, (double(tick.actualNs) - tick.dueNs) / 1e6,
                   double(tick.workNs) / 1e6, double(tick.workCpuNs) / 1e6,
-                  tick.endsRound ? " end" : "");
+                  double(tick.actualNs) / 1e6, tick.endsRound ? " end" : "");
         const Tick *before = std::exchange(previous[std::size_t(tick.timer)], &tick);
         const char *name = paceClass(tick.nominalMs);
         if (!name)
