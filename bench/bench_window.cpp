@@ -730,6 +730,15 @@ public:
         application().afterOutermost = [this] { frameDone(); };
     }
 
+    ~ClickProbe()
+    {
+        // The window outlives the probe: its last events must not reach it.
+        application().beforeEvent = nullptr;
+        application().afterOutermost = nullptr;
+    }
+    ClickProbe(const ClickProbe &) = delete;
+    ClickProbe &operator=(const ClickProbe &) = delete;
+
     bool ready() const { return m_injector.isOpen(); }
     bool finished() const { return int(m_latencies.size()) >= m_wanted; }
 
