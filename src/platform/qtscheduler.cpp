@@ -64,11 +64,11 @@ public:
         const auto due = m_scheduler.origin() + std::chrono::milliseconds(dueMs);
         const auto since =
             std::chrono::duration_cast<std::chrono::nanoseconds>(due.time_since_epoch()).count();
-        itimerspec spec{};
+        itimerspec expiry{};
         // A due time that has passed fires at once; 0 would disarm, so at least 1 ns.
-        spec.it_value.tv_sec = std::max<qint64>(since, 1) / 1'000'000'000;
-        spec.it_value.tv_nsec = std::max<qint64>(since, 1) % 1'000'000'000;
-        timerfd_settime(m_fd, TFD_TIMER_ABSTIME, &spec, nullptr);
+        expiry.it_value.tv_sec = std::max<qint64>(since, 1) / 1'000'000'000;
+        expiry.it_value.tv_nsec = std::max<qint64>(since, 1) % 1'000'000'000;
+        timerfd_settime(m_fd, TFD_TIMER_ABSTIME, &expiry, nullptr);
         m_armed = true;
     }
     void cancel() override
