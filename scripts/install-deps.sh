@@ -11,6 +11,8 @@ packages=(
     # the robot test: a real X server with a Russian keyboard, a light window manager, tools to
     # find, click and close windows, and Python with PIL to look at the screen
     xvfb xauth x11-xkb-utils openbox wmctrl xdotool x11-utils python3 python3-pil
+    # scripts/bench.sh: clicks injected through the X server by the benchmark itself
+    libxtst-dev
     # the install test: validators of the desktop entry and of the software-centre metadata
     desktop-file-utils appstream
     # scripts/screenshot.sh (with the X server and tools above): `import` takes the picture

@@ -1,23 +1,32 @@
 #include "platform/crisppicture.h"
 
-CrispPicture::CrispPicture(const QImage &natural, const QImage &large)
+CrispPicture::CrispPicture(const QImage &natural, const QString &largeFile)
     : m_natural(natural)
+    , m_largeFile(largeFile)
 {
+}
+
+const std::vector<QImage> &CrispPicture::levels() const
+{
+    if (m_read)
+        return m_levels;
+    m_read = true;
     // Halved steps keep each reduction cheap and smooth: a small target is scaled from a level
     // at most a few times its size, not from the full source.
-    QImage level = large.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage level = QImage(m_largeFile).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     while (!level.isNull()) {
         m_levels.push_back(level);
-        if (level.width() < 2 * natural.width())
+        if (level.width() < 2 * m_natural.width())
             break;
         level = level.scaled(level.size() / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
+    return m_levels;
 }
 
 QPixmap CrispPicture::at(QSize logicalSize, qreal devicePixelRatio) const
 {
     const QSize device = (QSizeF(logicalSize) * devicePixelRatio).toSize();
-    if (device == m_natural.size() || m_levels.empty())
+    if (device == m_natural.size() || levels().empty())
         return QPixmap::fromImage(m_natural);
     const QImage *source = &m_levels.front();
     for (const QImage &level : m_levels) {

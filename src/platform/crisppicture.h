@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QSize>
+#include <QString>
 
 #include <vector>
 
@@ -12,13 +13,19 @@
 class CrispPicture
 {
 public:
-    // `natural`: the picture at its own size; `large`: the same picture drawn much larger.
-    CrispPicture(const QImage &natural, const QImage &large);
+    // `natural`: the picture at its own size; `largeFile`: the same picture drawn much larger,
+    // read when a size or density first needs it (decoding it costs milliseconds at start-up,
+    // and at its own size on a 1× screen the banner never needs it).
+    CrispPicture(const QImage &natural, const QString &largeFile);
 
     // The picture for `logicalSize` on a screen of `devicePixelRatio`, at device resolution.
     QPixmap at(QSize logicalSize, qreal devicePixelRatio) const;
 
 private:
+    const std::vector<QImage> &levels() const;
+
     QImage m_natural;
-    std::vector<QImage> m_levels; // the large source, halved again and again, largest first
+    QString m_largeFile;
+    mutable std::vector<QImage> m_levels; // the large source, halved again and again, largest first
+    mutable bool m_read = false;
 };

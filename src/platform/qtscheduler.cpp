@@ -1,11 +1,19 @@
 #include "platform/qtscheduler.h"
 
+#include <QSocketNotifier>
 #include <QTimer>
 
 #include <algorithm>
+#include <limits>
+
+#ifdef Q_OS_LINUX
+#include <sys/timerfd.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
+// The portable alarm: a precise single-shot QTimer, good to a millisecond or two.
 class TimerAlarm : public Alarm
 {
 public:
@@ -30,19 +38,91 @@ private:
     QTimer m_timer;
 };
 
+#ifdef Q_OS_LINUX
+// A timerfd armed at the absolute due time on the monotonic clock: the kernel wakes the event
+// loop then, to within microseconds, and no rounding of a relative wait can delay it.
+class TimerFdAlarm : public Alarm
+{
+public:
+    TimerFdAlarm(const QtScheduler &scheduler, int fd, std::function<void()> action)
+        : m_scheduler(scheduler)
+        , m_fd(fd)
+        , m_notifier(fd, QSocketNotifier::Read)
+        , m_action(std::move(action))
+    {
+        QObject::connect(&m_notifier, &QSocketNotifier::activated, [this] { fire(); });
+    }
+    ~TimerFdAlarm() override
+    {
+        m_notifier.setEnabled(false);
+        close(m_fd);
+    }
+
+    void arm(qint64 dueMs) override
+    {
+        drain();
+        const auto due = m_scheduler.origin() + std::chrono::milliseconds(dueMs);
+        const auto since =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(due.time_since_epoch()).count();
+        itimerspec expiry{};
+        // A due time that has passed fires at once; 0 would disarm, so at least 1 ns.
+        expiry.it_value.tv_sec = std::max<qint64>(since, 1) / 1'000'000'000;
+        expiry.it_value.tv_nsec = std::max<qint64>(since, 1) % 1'000'000'000;
+        timerfd_settime(m_fd, TFD_TIMER_ABSTIME, &expiry, nullptr);
+        m_armed = true;
+    }
+    void cancel() override
+    {
+        const itimerspec off{};
+        timerfd_settime(m_fd, 0, &off, nullptr);
+        drain();
+        m_armed = false;
+    }
+    bool isArmed() const override { return m_armed; }
+
+private:
+    void drain()
+    {
+        quint64 expirations = 0;
+        while (read(m_fd, &expirations, sizeof expirations) > 0) { }
+    }
+    void fire()
+    {
+        drain();
+        if (!m_armed)
+            return; // cancelled after it expired, before the loop came to it
+        m_armed = false;
+        m_action();
+    }
+
+    const QtScheduler &m_scheduler;
+    int m_fd;
+    QSocketNotifier m_notifier;
+    std::function<void()> m_action;
+    bool m_armed = false;
+};
+#endif
+
 } // namespace
 
 QtScheduler::QtScheduler()
+    : m_origin(std::chrono::steady_clock::now())
 {
-    m_clock.start();
 }
 
 qint64 QtScheduler::nowMs() const
 {
-    return m_clock.elapsed();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now()
+                                                                 - m_origin)
+        .count();
 }
 
 std::unique_ptr<Alarm> QtScheduler::alarm(std::function<void()> action)
 {
+#ifdef Q_OS_LINUX
+    const int fd = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+    if (fd >= 0)
+        return std::make_unique<TimerFdAlarm>(*this, fd, std::move(action));
+#endif
     return std::make_unique<TimerAlarm>(*this, std::move(action));
 }

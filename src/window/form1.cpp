@@ -214,13 +214,12 @@ void Form1::createControls()
     PClick->setLineWidth(2);
     PClick->setAlignment(Qt::AlignCenter);
     const CrispPicture banner(QImage(QStringLiteral(":/assets/banner.gif")),
-                              QImage(QStringLiteral(":/assets/banner@2x.png")));
+                              QStringLiteral(":/assets/banner@2x.png"));
     PClick->setPixmap(banner.at({320, 100}, devicePixelRatioF()));
     PClick->setGeometry(Twips::rect(1050, 3465, 4860, 1560));
 
-    const auto targetPicture =
-        std::make_shared<const CrispPicture>(QImage(QStringLiteral(":/assets/target.gif")),
-                                             QImage(QStringLiteral(":/assets/target-hires.png")));
+    const auto targetPicture = std::make_shared<const CrispPicture>(
+        QImage(QStringLiteral(":/assets/target.gif")), QStringLiteral(":/assets/target-hires.png"));
     for (int i = 0; i < Targets; ++i) {
         const Placement::Anchor anchor = Placement::Anchors[i];
         Image[i] = new TargetPicture(targetPicture, this);

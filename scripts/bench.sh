@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Builds the benchmark programs (the default preset: RelWithDebInfo), starts a virtual X server
+# with a light window manager, and prints one table of the game's performance against its
+# baselines. Takes a few minutes. Optional: the number of runs per figure (default 5), and one
+# part alone (startup, pace, clicks or memory) for a quick look.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+runs=${1:-5}
+"$root/scripts/install-deps.sh"
+cmake -S "$root" --preset default >/dev/null
+cmake --build "$root/build/default" -j2 --target bench_window bench_report >/dev/null
+bench=$root/build/default/bench
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+retry() { for _ in $(seq 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done; return 1; }
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+retry test -s "$work/display"
+export DISPLAY=":$(head -n1 "$work/display")"
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+pids+=($!)
+retry wmctrl -m
+
+# A fixed environment: the X11 platform, no desktop theme, one locale.
+unset QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME
+export LC_ALL=C.UTF-8 LANG=C.UTF-8
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
+(cd "$work" && "$bench/bench_report" "$bench/bench_window" "$runs" ${2:+"$2"})
+echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
