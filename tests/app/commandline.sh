@@ -5,7 +5,6 @@
 set -uo pipefail
 
 binary=$1
-version=$2
 work=$(mktemp -d)
 game=
 trap '[ -n "$game" ] && kill "$game" 2>/dev/null && wait "$game"; rm -rf "$work"' EXIT
@@ -17,7 +16,7 @@ run() { env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= "$binary" "$@" >"$wor
 run --help; status=$?
 [ $status -eq 0 ] && grep -q -- '--user-data' "$work/out" && [ ! -s "$work/err" ] || fail "--help: status $status"
 run --version; status=$?
-[ $status -eq 0 ] && [ "$(cat "$work/out")" = "popadaika $version" ] || fail "--version: status $status, '$(cat "$work/out")'"
+[ $status -eq 0 ] && [ "$(cat "$work/out")" = "popadaika $2" ] || fail "--version: status $status, '$(cat "$work/out")'"
 for wrong in --no-such-option stray; do
     run "$wrong"; status=$?
     [ $status -eq 2 ] && [ ! -s "$work/out" ] && grep -q -- "${wrong#--}" "$work/err" || fail "$wrong: status $status"
@@ -34,4 +33,3 @@ game=$!
 for _ in $(seq 100); do [ -f "$work/data/popadaika/Scores.dat" ] && break; sleep 0.1; done
 [ -f "$work/data/popadaika/Scores.dat" ] || { cat "$work/out"; fail "--user-data: no table in the data folder"; }
 [ -z "$(ls -A "$work/cwd")" ] || fail "--user-data: the current directory holds $(ls -A "$work/cwd")"
-echo "1 passed, 0 failed"

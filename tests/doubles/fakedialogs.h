@@ -2,28 +2,34 @@
 
 #include "platform/dialogs.h"
 
-#include <QList>
-#include <QString>
+#include <QStringList>
+#include <QTest>
 #include <functional>
 
-// Records every dialog the game opens and answers from scripts. `whileOpen` runs while a
-// dialog is "open", the way real ticks run inside a dialog's own event loop.
+// Records every dialog the game opens as "title: text" and answers from scripts. `whileOpen`
+// runs while a dialog is "open", the way real ticks run inside a dialog's own event loop.
 class FakeDialogs : public Dialogs
 {
 public:
-    struct Shown {
-        QString text;
-        QString title;
-        Buttons buttons = Buttons::Ok;
-        bool prompt = false;
-    };
+    int messageBox(const QString &text, const QString &title, Buttons, NameSpan) override
+    {
+        shown.append(title + ": " + text);
+        if (whileOpen)
+            whileOpen(shown.last());
+        return OkResult;
+    }
+    QString inputBox(const QString &prompt, const QString &title) override
+    {
+        shown.append(title + ": " + prompt);
+        if (whileOpen)
+            whileOpen(shown.last());
+        // An endless prompt loop would hang the test; fail it loudly instead.
+        if (promptAnswers.isEmpty())
+            QTest::qFail("a nickname the test did not script was asked for", __FILE__, __LINE__);
+        return promptAnswers.isEmpty() ? QStringLiteral("?") : promptAnswers.takeFirst();
+    }
 
-    int messageBox(const QString &text, const QString &title, Buttons buttons,
-                   NameSpan name = {}) override;
-    QString inputBox(const QString &prompt, const QString &title) override;
-
-    QList<Shown> shown;
-    QList<int> boxAnswers;     // taken in order; OkResult once exhausted
+    QStringList shown;
     QStringList promptAnswers; // taken in order; a test that runs out fails
-    std::function<void(const Shown &)> whileOpen;
+    std::function<void(const QString &)> whileOpen;
 };

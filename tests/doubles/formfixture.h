@@ -1,49 +1,86 @@
 #pragma once
 
-#include "doubles/fakeclock.h"
 #include "doubles/fakedialogs.h"
-#include "doubles/fakefiles.h"
-#include "doubles/fakerandom.h"
+#include "doubles/tempdir.h"
 #include "doubles/virtualscheduler.h"
 #include "game/numberformat.h"
+#include "platform/clock.h"
+#include "platform/diskfiles.h"
 #include "platform/namelabel.h"
+#include "platform/randomgenerator.h"
+#include "platform/targetpicture.h"
 #include "window/form1.h"
 
-#include <memory>
+#include <QPushButton>
+#include <QWindow>
 
-// The game's window on test doubles, used the way the player uses it: buttons, targets and the
-// surface are clicked through the window system, and ticks come through the timers' own
-// connections when the test lets time pass.
-class FormFixture
+// The game's window on test doubles, its table in a directory of its own, used the way the
+// player uses it: buttons, targets and the surface are clicked through the window system, and
+// ticks come through the timers' own connections when the test lets time pass. The fixture is
+// the game's clock, always at the same moment, and unless given other draws, its random source.
+class FormFixture : public Clock, public RandomGenerator
 {
 public:
-    // Files default to an in-memory directory, draws to the scripted ones in `random`.
-    explicit FormFixture(Files *files = nullptr, RandomGenerator *draws = nullptr,
-                         const QLocale &locale = QLocale::c());
-    ~FormFixture();
+    explicit FormFixture(RandomGenerator *random = nullptr)
+        : random(random ? *random : *this)
+    {
+    }
 
     // Creates the window, runs its load handler and shows it, as the program does.
-    Form1 &load();
+    Form1 &load()
+    {
+        form = std::make_unique<Form1>(
+            Form1::Services{dialogs, files, *this, random, numbers, scheduler});
+        form->formLoad();
+        form->show();
+        return *form;
+    }
     // A left click at the middle of `control`, or at `at` in the window's coordinates.
-    void click(const QWidget *control);
-    void clickAt(QPoint at);
+    void click(const QWidget *control)
+    {
+        clickAt(control->mapTo(form.get(), control->rect().center()));
+    }
+    void clickAt(QPoint at) { QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, at); }
     // Lets time pass: every tick that falls due runs, in order.
     void wait(qint64 ms) { scheduler.advance(ms); }
     // Sets the nickname through the prompt.
-    void enterNick(const QString &nick);
-    // Plays a whole round as `nick`, worth a place in the table: three hits on Image1, then
-    // ticks that show all ten targets. Scripts its own draws.
-    void playRound(const QString &nick);
-    // Closes the window the way the window manager does.
-    void close();
+    void enterNick(const QString &nick)
+    {
+        dialogs.promptAnswers.append(nick);
+        click(form->Command1);
+    }
+    // Plays a whole round as `nick` at level 3 in 8 s, worth 3 points: three hits on Image1,
+    // then ticks that show all ten targets.
+    void playRound(const QString &nick)
+    {
+        enterNick(nick);
+        click(form->Command2);
+        for (int hit = 0; hit < 3; ++hit) {
+            // Both appearance ticks show Image1, and the hit puts it back where it was.
+            draws = {0.15f, 0.15f, 0.5f, 0.5f};
+            wait(1000);
+            click(form->Image[0]);
+        }
+        draws = {0.05f, 0.15f, 0.25f, 0.35f, 0.45f, 0.55f, 0.65f, 0.75f, 0.85f, 0.95f};
+        wait(10000);
+    }
 
+    QDateTime now() const override { return QDateTime(QDate(2026, 12, 6), QTime(12, 0)); }
+    // Takes the next of `draws`; a draw the test did not script fails the test.
+    float draw() override
+    {
+        if (draws.isEmpty())
+            QTest::qFail("a draw the test did not script was made", __FILE__, __LINE__);
+        return draws.isEmpty() ? 0.0f : draws.takeFirst();
+    }
+    void reseed(double) override { }
+
+    QList<float> draws;
+    TempDir dir;
+    DiskFiles files{dir.path()};
     FakeDialogs dialogs;
-    FakeFiles memoryFiles;
-    Files &files;
-    FakeClock clock;
-    FakeRandom random;
-    RandomGenerator &draws;
-    NumberFormat numbers;
+    RandomGenerator &random;
+    NumberFormat numbers{QLocale::c()};
     VirtualScheduler scheduler;
     std::unique_ptr<Form1> form;
 };

@@ -3,34 +3,25 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
 
-// A fresh empty current directory for one test, and the old one back afterwards.
-class TempDir
+// A fresh empty directory for one test, removed with all it holds afterwards.
+class TempDir : public QTemporaryDir
 {
 public:
-    TempDir() { QVERIFY(m_dir.isValid() && QDir::setCurrent(m_dir.path())); }
-    ~TempDir() { QDir::setCurrent(m_previous); }
-    QString path() const { return m_dir.path(); }
-
-    // Every entry of the directory, hidden ones included, sorted by name.
-    static QStringList entries()
+    // Every entry, hidden ones included, sorted by name.
+    QStringList entries() const
     {
-        return QDir().entryList(QDir::AllEntries | QDir::Hidden | QDir::System
-                                | QDir::NoDotAndDotDot);
+        return QDir(path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
+                                      | QDir::NoDotAndDotDot);
     }
-    static bool put(const QString &name, const QByteArray &bytes)
+    bool put(const QString &name, const QByteArray &bytes) const
     {
-        QFile file(name);
+        QFile file(filePath(name));
         return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
     }
-    static QByteArray contents(const QString &name)
+    QByteArray contents(const QString &name) const
     {
-        QFile file(name);
+        QFile file(filePath(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
     }
-
-private:
-    QString m_previous = QDir::currentPath();
-    QTemporaryDir m_dir;
 };

@@ -40,4 +40,3 @@ grep -q "<release version=\"${version#popadaika }\"" "$metainfo" \
 
 desktop-file-validate "$entry" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"
-echo "1 passed, 0 failed"

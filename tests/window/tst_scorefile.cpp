@@ -2,168 +2,94 @@
 // never lost or damaged whatever the disk or the session does.
 
 #include "doubles/formfixture.h"
-#include "doubles/tempdir.h"
-#include "platform/diskfiles.h"
-#include "platform/targetpicture.h"
-#include "scores/scorecodec.h"
 
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
+#include <QtWidgets>
 
-namespace {
-
-const QString OddName = QStringLiteral("   Иван, \"Грозный\" '' (ОТ)  ");
-
-QByteArray tableWithRow3(const QString &name, const QString &score)
+// Once the window has loaded, a folder takes the table's place: the save at the close fails.
+static void putAFolderInTheWay(const FormFixture &fx)
 {
-    ScoreCodec::Fields names;
-    ScoreCodec::Fields scores;
-    names.fill(QStringLiteral("<Пусто>"));
-    scores.fill(QStringLiteral("0"));
-    names[3] = name;
-    scores[3] = score;
-    return ScoreCodec::encode(ScoreCodec::plainTable(names, scores));
+    QVERIFY(QFile::remove(fx.dir.filePath("Scores.dat")));
+    QVERIFY(QDir(fx.dir.path()).mkdir("Scores.dat"));
 }
-
-} // namespace
 
 class TestScoreFile : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void tableSurvivesRunsByteForByte()
+    // A name with blanks around it, a comma, quotes, a level tag of its own and far too long
+    // for its place: shortened on screen only, saved whole and loaded whole in the next run.
+    void longOddNameIsShortenedOnScreenOnlyAndComesBackWhole()
     {
-        TempDir dir;
-        DiskFiles disk;
-        {
-            FormFixture fx(&disk);
-            QCOMPARE(fx.load().NameP[10]->text(), QStringLiteral("<Пусто>"));
-            fx.close();
-            QCOMPARE(TempDir::entries(), QStringList{"Scores.dat"});
-        }
-        QVERIFY(TempDir::put("Scores.dat", tableWithRow3(OddName, "-12")));
-        QByteArray saved;
-        for (int run = 0; run < 2; ++run) {
-            FormFixture fx(&disk);
-            const Form1 &f = fx.load();
-            QCOMPARE(f.NameP[3]->text(), OddName);
-            QCOMPARE(f.ScoresP[3]->text(), QStringLiteral("-12"));
-            fx.close();
-            QVERIFY(fx.dialogs.shown.isEmpty());
-            if (run == 1)
-                QCOMPARE(TempDir::contents("Scores.dat"), saved);
-            saved = TempDir::contents("Scores.dat");
-        }
-    }
-
-    void damagedFileIsPutAsideAndNeverOverwritten_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("cut short") << tableWithRow3("x", "1").left(300);
-        QTest::newRow("score is no number") << tableWithRow3("x", "12a");
-    }
-    void damagedFileIsPutAsideAndNeverOverwritten()
-    {
-        QFETCH(QByteArray, bytes);
-        TempDir dir;
-        DiskFiles disk;
-        for (const QString aside : {"Scores.dat.damaged", "Scores.dat.damaged-2"}) {
-            QVERIFY(TempDir::put("Scores.dat", bytes));
-            FormFixture fx(&disk);
-            QCOMPARE(fx.load().ScoresP[0]->text(), QStringLiteral("0"));
-            fx.close();
-            QCOMPARE(fx.dialogs.shown.size(), 1);
-            const QString told = fx.dialogs.shown[0].text;
-            QVERIFY2(told.contains("повреждён") && told.contains(dir.path())
-                         && told.contains(aside),
-                     qPrintable(told));
-            QCOMPARE(TempDir::contents(aside), bytes);
-        }
-    }
-
-    void nonFileNamedScoresDatIsNeverTouched()
-    {
-        TempDir dir;
-        DiskFiles disk;
-        QVERIFY(QDir().mkdir("Scores.dat"));
-        FormFixture fx(&disk);
+        const QString nick = "   Иван, \"Грозный\" '' (ОТ) " + QString(10000, u'Я');
+        FormFixture fx;
         fx.load();
-        fx.close();
-        QCOMPARE(fx.dialogs.shown.size(), 2); // at start, and again at the close
-        for (const auto &box : fx.dialogs.shown)
-            QVERIFY2(box.text.contains(dir.path()) && box.text.contains("не файл"),
-                     qPrintable(box.text));
-        QVERIFY(QFileInfo("Scores.dat").isDir());
-        QCOMPARE(TempDir::entries(), QStringList{"Scores.dat"});
+        fx.playRound(nick);
+        const NameLabel *row = fx.form->NameP[0];
+        const QRegularExpression shortened("^   И.*…Я+ \\(Н\\)$");
+        QVERIFY2(shortened.match(row->shownText()).hasMatch(), qPrintable(row->shownText()));
+        QVERIFY(row->fontMetrics().horizontalAdvance(row->shownText()) <= row->width());
+        fx.form->close();
+        QCOMPARE(fx.load().NameP[0]->text(), nick + " (Н)");
     }
 
-    // Once the close has begun nothing of the round happens: no tick runs behind the notice of
-    // a failed save, and the running round is not entered.
+    void damagedFileIsPutAside()
+    {
+        FormFixture fx;
+        QVERIFY(fx.dir.put("Scores.dat", ""));
+        fx.load().close();
+        QCOMPARE(fx.dialogs.shown,
+                 QStringList("Попадайка: Файл таблицы рекордов «Scores.dat» в папке «"
+                             + fx.dir.path()
+                             + "» повреждён (он пуст или обрезан). Игра начнёт с пустой "
+                               "таблицы.\nСтарый файл не удалён: он переименован в "
+                               "«Scores.dat.damaged» и лежит в той же папке."));
+        QCOMPARE(fx.dir.entries(), QStringList({"Scores.dat", "Scores.dat.damaged"}));
+    }
+
+    // Once the close has begun nothing of the round happens: no tick runs behind the notice.
     void failedSaveIsToldWithTheRoundStopped()
     {
         FormFixture fx;
         Form1 &f = fx.load();
         fx.enterNick(QStringLiteral("Вася"));
         fx.click(f.Command2);
-        fx.memoryFiles.files.clear();
-        fx.memoryFiles.writeFailure = QStringLiteral("Не удалось записать: нет места.");
-        fx.dialogs.shown.clear();
-        fx.dialogs.whileOpen = [&fx](const FakeDialogs::Shown &) { fx.wait(20000); };
-        fx.close();
-        QCOMPARE(fx.dialogs.shown.size(), 1);
-        QVERIFY(fx.dialogs.shown[0].text.startsWith(fx.memoryFiles.writeFailure));
+        putAFolderInTheWay(fx);
+        fx.dialogs.whileOpen = [&fx](const QString &) { fx.wait(20000); };
+        f.close();
+        QCOMPARE(fx.dialogs.shown.last(),
+                 "Попадайка: Не удалось создать файл «Scores.dat» в папке «" + fx.dir.path()
+                     + "»: под этим именем лежит папка, а не файл.\nТаблица рекордов этого "
+                       "запуска не сохранена; прежний файл, если он был, не изменился.");
         QCOMPARE(f.Label2->text(), QStringLiteral("Прошло времени: 00:00"));
-        QVERIFY(fx.memoryFiles.files.isEmpty());
     }
 
-    // A signal or the end of the session closes the window from outside: the table is saved,
-    // no box appears, a dialog that is open gets no follow-up, and a result not yet entered is
-    // not entered after the save.
-    void closeFromOutsideSavesAndShowsNoMore_data()
+    // A signal or the end of the session closes the window from outside: a dialog that is open
+    // gets no follow-up.
+    void closeFromOutsideAsksNoMore()
     {
-        QTest::addColumn<QString>("openDialog");
-        QTest::newRow("nickname prompt") << "Ваш ник";
-        QTest::newRow("exit question") << "Выход";
-        QTest::newRow("game over box") << "Game Over";
-    }
-    void closeFromOutsideSavesAndShowsNoMore()
-    {
-        QFETCH(QString, openDialog);
         FormFixture fx;
         Form1 &f = fx.load();
-        fx.memoryFiles.files.clear();
         fx.dialogs.promptAnswers = {QString()};
-        fx.dialogs.whileOpen = [&](const FakeDialogs::Shown &box) {
-            if (box.title == openDialog)
+        fx.dialogs.whileOpen = [&f](const QString &) { f.closeQuietly(); };
+        fx.click(f.Command1);
+        QCOMPARE(fx.dialogs.shown, QStringList("Ваш ник: Введите свой ник."));
+    }
+
+    // Nor is a result not yet entered entered, and a failed save goes to standard error.
+    void closeFromOutsideDuringGameOverEntersNothingAndTellsNoBox()
+    {
+        FormFixture fx;
+        Form1 &f = fx.load();
+        putAFolderInTheWay(fx);
+        fx.dialogs.whileOpen = [&f](const QString &dialog) {
+            if (dialog.startsWith("Game Over"))
                 f.closeQuietly();
         };
-        if (openDialog == "Game Over") {
-            fx.playRound(QStringLiteral("Вася"));
-        } else {
-            fx.click(openDialog == "Выход" ? f.Command3 : f.Command1);
-        }
-        QStringList titles;
-        for (const auto &box : fx.dialogs.shown)
-            titles << box.title;
-        QCOMPARE(titles.last(), openDialog);
-        QCOMPARE(titles.count(openDialog), 1);
-        QVERIFY(fx.memoryFiles.files.contains("Scores.dat"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Не удалось создать файл"));
+        fx.playRound(QStringLiteral("Вася"));
+        QCOMPARE(fx.dialogs.shown.last(), "Game Over: Игра окончена, Вася вы набрали 3 очков!");
         QCOMPARE(f.NameP[0]->text(), QStringLiteral("<Пусто>"));
-        QVERIFY(!f.isVisible());
-    }
-
-    void failedCloseFromOutsideGoesToStandardError()
-    {
-        FormFixture fx;
-        Form1 &f = fx.load();
-        fx.memoryFiles.writeFailure = QStringLiteral("Не удалось записать: нет места.");
-        QTest::ignoreMessage(QtWarningMsg,
-                             QRegularExpression("^Не удалось записать: нет места.\n"));
-        f.closeQuietly();
-        QVERIFY(fx.dialogs.shown.isEmpty());
     }
 };
 
