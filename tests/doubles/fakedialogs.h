@@ -16,7 +16,7 @@ public:
         shown.append(title + ": " + text);
         if (whileOpen)
             whileOpen(shown.last());
-        return OkResult;
+        return boxAnswer;
     }
     QString inputBox(const QString &prompt, const QString &title) override
     {
@@ -31,5 +31,6 @@ public:
 
     QStringList shown;
     QStringList promptAnswers; // taken in order; a test that runs out fails
+    int boxAnswer = OkResult;
     std::function<void(const QString &)> whileOpen;
 };

@@ -71,7 +71,11 @@ private slots:
         QTest::addColumn<QList<QPoint>>("clicks"); // just before the last tick (68, 444: Command1)
         QTest::addColumn<QString>("nick");         // as the results show it
         QTest::newRow("no dialog open") << "" << QList<QPoint>() << "Вася";
+        QTest::newRow("nickname prompt open: the old name")
+            << "Ваш ник" << QList<QPoint>{{68, 444}} << "Вася";
         QTest::newRow("error box open: no nickname") << "Ошибка" << QList<QPoint>{{68, 444}} << "";
+        QTest::newRow("exit question open, then Cancel")
+            << "Выход" << QList<QPoint>{{404, 444}} << "Вася";
     }
     // A round at level 3. Image1..Image4 come with the ticks at 1000 (Timer3, Timer4), 2000
     // (Timer4) and 2050 ms (Timer3); all four are hit, Image1 to (600, 1440) at 550 twips, and
@@ -103,6 +107,7 @@ private slots:
                 fx.wait(1);
         };
         fx.dialogs.promptAnswers = {"", "  "};
+        fx.dialogs.boxAnswer = Dialogs::CancelResult; // only the exit question heeds it
         for (const QPoint at : clicks)
             fx.clickAt(at);
         fx.wait(1);
