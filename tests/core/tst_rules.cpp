@@ -77,6 +77,8 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::newRow("above all") << 60 << 0;
         QTest::newRow("equal to two: below both") << 40 << 3;
+        QTest::newRow("equal to the first: below it") << 50 << 1;
+        QTest::newRow("no higher than the lowest row: not entered") << 0 << 11;
     }
     void resultEntersBelowEqualScores()
     {
