@@ -6,6 +6,15 @@
 
 #include <QStorageInfo>
 
+// Fills the fixture's tiny file system to its last byte.
+static void fillDisk(const FormFixture &fx)
+{
+    QVERIFY2(QStorageInfo(fx.dir.path()).bytesTotal() <= 65536, "run through fulldisk.sh");
+    QFile filler(fx.dir.filePath("filler"));
+    QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    while (filler.write(QByteArray(4096, 'x')) > 0) { }
+}
+
 class TestFullDisk : public QObject
 {
     Q_OBJECT
@@ -14,12 +23,9 @@ private slots:
     void fullDiskKeepsTheOldTable()
     {
         FormFixture fx;
-        QVERIFY2(QStorageInfo(fx.dir.path()).bytesTotal() <= 65536, "run through fulldisk.sh");
         fx.load().close();
         const QByteArray before = fx.dir.contents("Scores.dat");
-        QFile filler(fx.dir.filePath("filler"));
-        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        while (filler.write(QByteArray(4096, 'x')) > 0) { }
+        fillDisk(fx);
         fx.load().close();
         QCOMPARE(fx.dir.contents("Scores.dat"), before);
         QCOMPARE(fx.dialogs.shown,
@@ -27,6 +33,18 @@ private slots:
                              + fx.dir.path()
                              + "»: на диске нет свободного места.\nТаблица рекордов этого запуска "
                                "не сохранена; прежний файл, если он был, не изменился."));
+    }
+
+    // With no table yet, the first one cannot be written either: no empty file is left to be
+    // called damaged at the next start, and the player hears the real reason twice.
+    void fullDiskAtFirstStartLeavesNoEmptyTable()
+    {
+        FormFixture fx;
+        fillDisk(fx);
+        fx.load().close();
+        QCOMPARE(fx.dir.entries(), QStringList("filler"));
+        QCOMPARE(fx.dialogs.shown.filter("нет свободного места").size(), 2);
+        QCOMPARE(fx.dialogs.shown.size(), 2);
     }
 };
 
