@@ -12,23 +12,9 @@ cmake --build "$root/build/default" -j2 --target bench_window bench_report >/dev
 bench=$root/build/default/bench
 
 work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-retry() { for _ in $(seq 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done; return 1; }
-
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-retry test -s "$work/display"
-export DISPLAY=":$(head -n1 "$work/display")"
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-pids+=($!)
-retry wmctrl -m
+screen=1024x768x24
+# shellcheck source=scripts/xserver.sh
+source "$root/scripts/xserver.sh"
 
 # A fixed environment: the X11 platform, no desktop theme, one locale.
 unset QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME

@@ -11,26 +11,10 @@ cmake --build "$root/build/default" -j"$(nproc)" --target popadaika >/dev/null
 binary=$root/build/default/src/popadaika
 
 work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-# Runs its arguments until they succeed, for at most ten seconds.
-retry() { for _ in $(seq 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done; return 1; }
+screen=800x600x24
+# shellcheck source=scripts/xserver.sh
+source "$root/scripts/xserver.sh"
 visible() { xdotool search --onlyvisible --name "^$1\$" | head -n1; }
-
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-retry test -s "$work/display"
-export DISPLAY=":$(head -n1 "$work/display")"
-unset QT_QPA_PLATFORM
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-pids+=($!)
-retry wmctrl -m
 
 mkdir "$work/play"
 (cd "$work/play" && exec "$binary") >"$work/game.log" 2>&1 &

@@ -52,8 +52,11 @@ void TargetPicture::applyGeometry()
 void TargetPicture::paintEvent(QPaintEvent *)
 {
     const qreal ratio = devicePixelRatioF();
-    if (m_shown.deviceIndependentSize().toSize() != size() || m_shown.devicePixelRatio() != ratio)
+    if (m_shownSize != size() || m_shownRatio != ratio) {
         m_shown = m_picture->at(size(), ratio);
+        m_shownSize = size();
+        m_shownRatio = ratio;
+    }
     QPainter painter(this);
     painter.drawPixmap(rect(), m_shown);
 }

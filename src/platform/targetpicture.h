@@ -46,7 +46,9 @@ private:
     void applyGeometry();
 
     std::shared_ptr<const CrispPicture> m_picture;
-    QPixmap m_shown; // m_picture at the current size and density, made when first painted
+    QPixmap m_shown; // m_picture at m_shownSize and m_shownRatio, made when first painted there
+    QSize m_shownSize;
+    qreal m_shownRatio = 0;
     QRect m_twips;
     ClickRecognizer m_click;
 };

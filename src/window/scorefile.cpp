@@ -34,6 +34,13 @@ void Form1::CodeROM2()
         m_scoresTemp = ScoreCodec::defaultPlainTable();
         m_scoresTemp2 = ScoreCodec::encodeNumberText(m_scoresTemp);
     };
+    // A "Scores.dat" the game cannot use is left as it is, and never replaced at the exit.
+    const auto keepTheFile = [&](const QString &toldNow, const QString &toldAtExit) {
+        m_scoreFileProblem = ScoreFileProblem{toldAtExit, true};
+        tellPlayer(toldNow);
+        useDefaultTable();
+    };
+    const QString folder = m_files.folder();
     m_scoresTemp.clear();
     m_scoresTemp2.clear();
 
@@ -44,18 +51,15 @@ void Form1::CodeROM2()
         useDefaultTable();
         return;
     case Files::Kind::Other:
-        m_scoreFileProblem = ScoreFileProblem{
-            QStringLiteral(
-                "Таблица рекордов не сохранена: в папке «%1» под именем «%2» лежит не файл "
-                "(например, папка), и игра его не трогает. Результаты этого запуска не записаны.")
-                .arg(m_files.folder(), fileName),
-            true};
-        tellPlayer(
+        keepTheFile(
             QStringLiteral("В папке «%1» под именем «%2» лежит не файл с таблицей рекордов "
                            "(например, папка). Игра его не тронет и начнёт с пустой таблицы, но "
                            "сохранить таблицу при выходе не сможет.")
-                .arg(m_files.folder(), fileName));
-        useDefaultTable();
+                .arg(folder, fileName),
+            QStringLiteral(
+                "Таблица рекордов не сохранена: в папке «%1» под именем «%2» лежит не файл "
+                "(например, папка), и игра его не трогает. Результаты этого запуска не записаны.")
+                .arg(folder, fileName));
         return;
     case Files::Kind::File:
         break;
@@ -63,17 +67,14 @@ void Form1::CodeROM2()
 
     const auto bytes = m_files.read(fileName, ScoreCodec::MaxFileBytes);
     if (!bytes) {
-        m_scoreFileProblem = ScoreFileProblem{
+        keepTheFile(
+            QStringLiteral("Файл таблицы рекордов «%1» в папке «%2» не удалось прочитать. "
+                           "Игра начнёт с пустой таблицы и не будет перезаписывать этот файл.")
+                .arg(fileName, folder),
             QStringLiteral(
                 "Таблица рекордов не сохранена: файл «%1» в папке «%2» не удалось прочитать при "
                 "запуске, и игра не стала его перезаписывать.")
-                .arg(fileName, m_files.folder()),
-            true};
-        tellPlayer(
-            QStringLiteral("Файл таблицы рекордов «%1» в папке «%2» не удалось прочитать. "
-                           "Игра начнёт с пустой таблицы и не будет перезаписывать этот файл.")
-                .arg(fileName, m_files.folder()));
-        useDefaultTable();
+                .arg(fileName, folder));
         return;
     }
 
@@ -88,25 +89,22 @@ void Form1::CodeROM2()
     }
 
     const QString damage = table.damage();
-    useDefaultTable();
     if (const auto asideName = m_files.renameAside(fileName, DamagedSuffix)) {
+        useDefaultTable();
         tellPlayer(QStringLiteral("Файл таблицы рекордов «%1» в папке «%2» повреждён (%3). Игра "
                                   "начнёт с пустой таблицы.\nСтарый файл не удалён: он "
                                   "переименован в «%4» и лежит в той же папке.")
-                       .arg(fileName, m_files.folder(), damage, *asideName));
-    } else {
-        m_scoreFileProblem = ScoreFileProblem{
-            QStringLiteral(
-                "Таблица рекордов не сохранена: повреждённый файл «%1» в папке «%2» не удалось "
-                "переименовать, и игра не стала записывать поверх него.")
-                .arg(fileName, m_files.folder()),
-            true};
-        tellPlayer(QStringLiteral("Файл таблицы рекордов «%1» в папке «%2» повреждён (%3). Игра "
-                                  "начнёт с пустой таблицы.\nПереименовать файл не удалось, "
-                                  "поэтому игра оставит его как есть и при выходе таблицу не "
-                                  "сохранит.")
-                       .arg(fileName, m_files.folder(), damage));
+                       .arg(fileName, folder, damage, *asideName));
+        return;
     }
+    keepTheFile(QStringLiteral("Файл таблицы рекордов «%1» в папке «%2» повреждён (%3). Игра "
+                               "начнёт с пустой таблицы.\nПереименовать файл не удалось, поэтому "
+                               "игра оставит его как есть и при выходе таблицу не сохранит.")
+                    .arg(fileName, folder, damage),
+                QStringLiteral("Таблица рекордов не сохранена: повреждённый файл «%1» в папке "
+                               "«%2» не удалось переименовать, и игра не стала записывать поверх "
+                               "него.")
+                    .arg(fileName, folder));
 }
 
 void Form1::NewFileDate()
