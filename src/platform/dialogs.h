@@ -20,7 +20,8 @@ public:
     virtual ~Dialogs() = default;
 
     // A message box without an icon whose first button ("ОК") is the default.
-    // Returns OkResult for "ОК" and CancelResult for "Отмена" (or for closing the box).
+    // Returns OkResult for "ОК" and CancelResult for "Отмена"; closing the box counts as its
+    // last button ("Отмена", or "ОК" when that is the only one).
     // The text is given whole; only its drawing shortens the name in `name`, if any.
     virtual int messageBox(const QString &text, const QString &title, Buttons buttons,
                            NameSpan name = {}) = 0;

@@ -15,6 +15,16 @@ namespace {
 // About the game window's width: a box is never wider than the game it belongs to.
 constexpr int MaxTextWidth = 440;
 
+QString okText()
+{
+    return QStringLiteral("ОК");
+}
+
+QString cancelText()
+{
+    return QStringLiteral("Отмена");
+}
+
 // A box without an icon still keeps the icon's column, so its text would start three times
 // further from the left edge than the buttons end from the right one: give the text the whole
 // width instead.
@@ -38,16 +48,6 @@ void dropIconColumn(QMessageBox &box)
 }
 
 } // namespace
-
-QString QtDialogs::okText()
-{
-    return QStringLiteral("ОК");
-}
-
-QString QtDialogs::cancelText()
-{
-    return QStringLiteral("Отмена");
-}
 
 int QtDialogs::messageBox(const QString &text, const QString &title, Buttons buttons, NameSpan name)
 {

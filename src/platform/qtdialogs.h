@@ -20,9 +20,6 @@ public:
                    NameSpan name = {}) override;
     QString inputBox(const QString &prompt, const QString &title) override;
 
-    static QString okText();     // "ОК"
-    static QString cancelText(); // "Отмена"
-
 private:
     QPointer<QWidget> m_parent;
 };
