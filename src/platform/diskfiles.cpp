@@ -50,6 +50,38 @@ QString failureReason(int err, const QString &folder, const QString &name)
                     : QStringLiteral("неизвестная ошибка ввода-вывода");
 }
 
+// The file QSaveFile really replaces: it follows a chain of links to its end, and makes its
+// temporary file there.
+QString savedPath(const QString &path)
+{
+    QFileInfo info(path);
+    for (int depth = 1; depth < 128 && info.isSymLink(); ++depth)
+        info.setFile(info.symLinkTarget());
+    return info.isSymLink() ? path : info.filePath();
+}
+
+// The message for a save that failed, naming the file or folder that refused: through a link,
+// the target's, with the link it was reached by.
+QString saveFailure(bool opening, int err, const QString &folder, const QString &name)
+{
+    const QString path = QDir(folder).filePath(name);
+    const QFileInfo target(savedPath(path));
+    const bool viaLink = target.filePath() != path;
+    const QString where = viaLink ? QDir::toNativeSeparators(target.absolutePath()) : folder;
+    const QString file = viaLink ? target.fileName() : name;
+    // QSaveFile refuses an existing file it may not write before it tries the folder.
+    const bool fileRefused = opening && err != EROFS && target.isFile() && !target.isWritable();
+    const QString verb =
+        opening && !fileRefused ? QStringLiteral("создать") : QStringLiteral("записать");
+    const QString link =
+        viaLink ? QStringLiteral(" (на него указывает ссылка «%1» в папке «%2»)").arg(name, folder)
+                : QString();
+    const QString reason = fileRefused ? QStringLiteral("нет прав на запись в этот файл")
+                                       : failureReason(err, where, file);
+    return QStringLiteral("Не удалось %1 файл «%2» в папке «%3»%4: %5.")
+        .arg(verb, file, where, link, reason);
+}
+
 // A link counts as present even when what it points to is gone.
 bool present(const QFileInfo &info)
 {
@@ -166,18 +198,15 @@ std::optional<QString> DiskFiles::writeAtomically(const QString &name, const QBy
     // Unbuffered, so that a write the disk refuses fails here and not in a later flush: a
     // buffered QSaveFile whose flush fails still commits, and an empty file replaces the table.
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        return QStringLiteral("Не удалось создать файл «%1» в папке «%2»: %3.")
-            .arg(name, folder, failureReason(errno, folder, name));
-    }
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return saveFailure(true, errno, folder, name);
     errno = 0;
     const bool written = file.write(bytes) == bytes.size() && file.flush();
     const int writeErrno = errno;
     if (!written || !file.commit()) {
         const int err = written ? errno : writeErrno;
         file.cancelWriting();
-        return QStringLiteral("Не удалось записать файл «%1» в папке «%2»: %3.")
-            .arg(name, folder, failureReason(err, folder, name));
+        return saveFailure(false, err, folder, name);
     }
     return std::nullopt;
 }
