@@ -19,10 +19,12 @@ GameTimer::~GameTimer() = default;
 void GameTimer::setInterval(int ms)
 {
     m_interval = std::clamp(ms, 0, MaxInterval);
-    if (!m_enabled || m_ticking)
-        return; // the tick in progress schedules the next one with the new interval
+    if (!m_enabled)
+        return;
     if (m_interval == 0)
-        m_alarm->cancel();
+        m_alarm->cancel(); // also a fresh countdown that our own tick started by re-enabling
+    else if (m_ticking)
+        return; // the tick in progress schedules the next one with the new interval
     else if (!m_alarm->isArmed())
         startCountdown(); // was idle at interval 0
 }

@@ -81,16 +81,18 @@ public:
     bool isArmed() const override { return m_armed; }
 
 private:
-    void drain()
+    // Clears the expiry; returns how many expirations there were (0: none since the last arm).
+    quint64 drain()
     {
         quint64 expirations = 0;
-        while (read(m_fd, &expirations, sizeof expirations) > 0) { }
+        return read(m_fd, &expirations, sizeof expirations) > 0 ? expirations : 0;
     }
     void fire()
     {
-        drain();
-        if (!m_armed)
-            return; // cancelled after it expired, before the loop came to it
+        // The loop may come to a wake-up it saw before a tick in the same pass cancelled or
+        // re-armed this alarm (both drain it): nothing has expired since, so it is stale.
+        if (drain() == 0)
+            return;
         m_armed = false;
         m_action();
     }

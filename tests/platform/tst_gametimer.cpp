@@ -1,7 +1,20 @@
 #include "doubles/virtualscheduler.h"
 #include "platform/gametimer.h"
+#include "platform/qtscheduler.h"
 
 #include <QTest>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+// The lowest free file descriptor: with the limit there, no descriptor can be opened.
+static rlim_t lowestFreeDescriptor()
+{
+    const int fd = open("/dev/null", O_RDONLY);
+    close(fd);
+    return rlim_t(fd);
+}
 
 class TestGameTimer : public QObject
 {
@@ -26,6 +39,64 @@ private slots:
         clock.stall(100);
         clock.advance(200);
         QCOMPARE(ticks, QList<qint64>({100, 155, 205, 255}));
+    }
+
+    // Interval 0 means no ticks from then on, also right after a restart in the timer's own tick.
+    void zeroIntervalSetAfterARestartInsideItsOwnTickStopsTheTicks()
+    {
+        VirtualScheduler clock;
+        GameTimer timer(40, clock);
+        int ticks = 0;
+        QObject::connect(&timer, &GameTimer::tick, &timer, [&] {
+            ++ticks;
+            timer.setEnabled(false);
+            timer.setEnabled(true);
+            timer.setInterval(0);
+        });
+        timer.setEnabled(true);
+        clock.advance(400);
+        QCOMPARE(ticks, 1);
+    }
+
+    // Two real timers fall due in the same pass of the event loop. The first to tick restarts
+    // the other, whose wake-up the loop saw before that restart must not tick it: its next tick
+    // is a whole interval away. Also with the alarms used where no timerfd can be had (here: no
+    // file descriptor is left when the timers are made).
+    void restartInsideAnotherTimersTickWaitsAWholeInterval_data()
+    {
+        QTest::addColumn<bool>("noDescriptorLeft");
+        QTest::newRow("timerfd") << false;
+        QTest::newRow("QTimer") << true;
+    }
+    void restartInsideAnotherTimersTickWaitsAWholeInterval()
+    {
+        QFETCH(bool, noDescriptorLeft);
+        QtScheduler clock;
+        rlimit limit{};
+        QCOMPARE(getrlimit(RLIMIT_NOFILE, &limit), 0);
+        const rlimit none{lowestFreeDescriptor(), limit.rlim_max};
+        QCOMPARE(setrlimit(RLIMIT_NOFILE, noDescriptorLeft ? &none : &limit), 0);
+        GameTimer a(100, clock);
+        GameTimer b(100, clock);
+        QCOMPARE(setrlimit(RLIMIT_NOFILE, &limit), 0);
+        GameTimer *restarted = nullptr;
+        qint64 restartedAt = 0;
+        qint64 nextTick = -1;
+        for (auto [self, other] : {std::pair(&a, &b), std::pair(&b, &a)})
+            QObject::connect(self, &GameTimer::tick, self, [&, self, other] {
+                if (!restarted) {
+                    restarted = other;
+                    restartedAt = clock.nowMs();
+                    other->setEnabled(false);
+                    other->setEnabled(true);
+                } else if (self == restarted && nextTick < 0) {
+                    nextTick = clock.nowMs();
+                }
+            });
+        a.setEnabled(true);
+        b.setEnabled(true);
+        QVERIFY(QTest::qWaitFor([&] { return nextTick >= 0; }, 10000));
+        QCOMPARE_GE(nextTick - restartedAt, 80);
     }
 };
 
