@@ -4,7 +4,9 @@
 
 // A one-line label whose text holds a player's name. When the text is too wide, only the drawing
 // shortens the name in its middle with "…", so that what stands around it (a number, a "%", a
-// level tag) always stays visible; text() stays whole, and the tooltip then shows it all.
+// level tag) always stays visible; text() stays whole, and the tooltip then shows it all. The
+// drawing also keeps the name's writing direction to itself: a right-to-left override in a name
+// cannot reverse the words around it.
 class NameLabel : public QLabel
 {
     Q_OBJECT
@@ -15,13 +17,19 @@ public:
     // Sets the text; the name is `nameLength` characters from `nameFrom` on.
     void setTextWithName(const QString &text, qsizetype nameFrom, qsizetype nameLength);
 
-    // The text as drawn: the text itself when it fits.
+    // The text as drawn: the text itself when it holds no name.
     QString shownText() const { return m_shown; }
 
-    // `text` with the name from `nameFrom` (of `nameLength` characters) shortened in its middle
-    // until the whole fits `width` pixels in `metrics`.
-    static QString fitted(const QString &text, qsizetype nameFrom, qsizetype nameLength,
-                          const QFontMetrics &metrics, int width);
+    struct Fitted {
+        QString shown;          // the text as drawn
+        bool shortened = false; // the name had to be shortened
+    };
+    // `text` as drawn in `width` pixels of `metrics`: the name from `nameFrom` (of `nameLength`
+    // characters) shortened in its middle until the whole fits, and isolated in its direction.
+    static Fitted fitted(const QString &text, qsizetype nameFrom, qsizetype nameLength,
+                         const QFontMetrics &metrics, int width);
+    // A tooltip that shows `text` as it is: never read as markup, blanks kept.
+    static QString plainToolTip(const QString &text);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -29,6 +37,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    QRect textRect() const;
     void refit();
 
     qsizetype m_nameFrom = 0;

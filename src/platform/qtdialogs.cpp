@@ -58,11 +58,11 @@ int QtDialogs::messageBox(const QString &text, const QString &title, Buttons but
     box.setTextFormat(Qt::PlainText);
     // However long a name, the box stays readable: the name is shortened on screen (the rest
     // of a line stays whole) and the full text is in the tooltip.
-    const QString shown =
+    const NameLabel::Fitted fitted =
         NameLabel::fitted(text, name.from, name.length, box.fontMetrics(), MaxTextWidth);
-    box.setText(shown);
-    if (shown != text)
-        box.setToolTip(text);
+    box.setText(fitted.shown);
+    if (fitted.shortened)
+        box.setToolTip(NameLabel::plainToolTip(text));
     QPushButton *ok = box.addButton(okText(), QMessageBox::AcceptRole);
     QPushButton *cancel = nullptr;
     if (buttons == Buttons::OkCancel)

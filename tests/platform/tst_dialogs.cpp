@@ -3,17 +3,23 @@
 #include <QTest>
 #include <QtWidgets>
 
-// Once the next dialog is open: notes in `seen` what it shows, as "title: texts / buttons" with
-// the default button marked "!", a button's icon as "icon" and a label not centred in the dialog
-// (an icon, or the empty column of one beside the text) as "off-centre"; then types `typed` and
-// presses `press`. The dialog is drawn in a style that, like KDE's and GNOME's, puts stock icons
-// on dialog buttons.
+// Once the next dialog is open: notes in `seen` what it shows, as "title (tooltip): texts /
+// buttons" with the tooltip as it displays, if any, the default button marked "!", a button's
+// icon as "icon" and a label not centred in the dialog (an icon, or the empty column of one beside
+// the text) as "off-centre"; then types `typed` and presses `press`. The dialog is drawn in a style
+// that, like KDE's and GNOME's, puts stock icons on dialog buttons.
 static void answerNextDialog(QString &seen, const QString &typed, const QString &press)
 {
     qApp->setStyleSheet("QDialogButtonBox { dialogbuttonbox-buttons-have-icons: 1; }");
     QTimer::singleShot(0, [&seen, typed, press] {
         QWidget *dialog = QApplication::activeModalWidget();
-        seen = dialog->windowTitle() + ':';
+        seen = dialog->windowTitle();
+        if (!dialog->toolTip().isEmpty()) {
+            QTextDocument tooltip;
+            tooltip.setHtml(dialog->toolTip());
+            seen += " (" + tooltip.toPlainText() + ')';
+        }
+        seen += ':';
         for (const QLabel *label : dialog->findChildren<QLabel *>()) {
             const bool centred = 2 * label->x() + label->width() == dialog->width();
             seen += ' ' + label->text() + (label->isHidden() || centred ? "" : " off-centre");
@@ -41,15 +47,22 @@ private slots:
         QCOMPARE(seen, QStringLiteral("Ваш ник: Введите свой ник. / ОК! / Отмена"));
     }
 
-    void boxShortensALongNameOnScreenOnly()
+    // A name of markup and a right-to-left override, far too long: on screen it is shortened and
+    // kept to its own direction, so the box's words stay as they are; the tooltip shows the text
+    // as typed, brackets and doubled blanks included.
+    void boxShowsALongNameShortenedAndAsText()
     {
-        const QString text = "Игра окончена, " + QString(1000, u'Я') + " вы набрали 3 очков!";
+        const QString name = "\u202E<img src=/etc/passwd>  <b>" + QString(1000, u'Я') + "</b>";
+        const QString text = "Игра окончена, " + name + " вы набрали 3 очков!";
         QString seen;
         answerNextDialog(seen, "", "Отмена");
-        QCOMPARE(QtDialogs().messageBox(text, "Game Over", Dialogs::Buttons::OkCancel, {15, 1000}),
+        QCOMPARE(QtDialogs().messageBox(text, "Game Over", Dialogs::Buttons::OkCancel,
+                                        {15, name.size()}),
                  2);
         const QRegularExpression shortened(
-            "^Game Over: + Игра окончена, Я+…Я+ вы набрали 3 очков! / ОК! / Отмена$");
+            "^Game Over \\(" + QRegularExpression::escape(text)
+            + "\\): + Игра окончена, \u2068\u202E<img .*…Я+</b>\u2069 "
+              "вы набрали 3 очков! / ОК! / Отмена$");
         QVERIFY2(shortened.match(seen).hasMatch(), qPrintable(seen));
     }
 };
