@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -134,10 +135,31 @@ RenameResult renameWithoutReplacing(const QString &from, const QString &to)
     return QFile::rename(from, to) ? RenameResult::Done : RenameResult::Failed;
 }
 
+class LockOnDisk : public Files::Lock
+{
+public:
+    LockOnDisk(const QString &path, int waitMs)
+        : m_file(path)
+    {
+        // A save takes milliseconds: a lock this old belongs to a run that hangs or has gone.
+        m_file.setStaleLockTime(30'000);
+        if (m_file.tryLock(waitMs))
+            m_state = State::Held;
+        else
+            m_state = m_file.error() == QLockFile::LockFailedError ? State::Busy : State::Failed;
+    }
+    State state() const override { return m_state; }
+
+private:
+    QLockFile m_file; // lets go when destroyed
+    State m_state;
+};
+
 } // namespace
 
-DiskFiles::DiskFiles(const QString &directory)
+DiskFiles::DiskFiles(const QString &directory, int lockWaitMs)
     : m_directory(QDir(directory).absolutePath())
+    , m_lockWaitMs(lockWaitMs)
 {
 }
 
@@ -239,4 +261,11 @@ std::optional<QString> DiskFiles::renameAside(const QString &name, const QString
         }
     }
     return std::nullopt;
+}
+
+std::unique_ptr<Files::Lock> DiskFiles::lock(const QString &name)
+{
+    // Beside the file the save replaces, so that every way to reach one table shares one lock.
+    return std::make_unique<LockOnDisk>(savedPath(pathOf(name)) + QStringLiteral(".lock"),
+                                        m_lockWaitMs);
 }

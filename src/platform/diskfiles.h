@@ -11,7 +11,10 @@ public:
     // The process's current directory, taken afresh at every call.
     DiskFiles() = default;
     // Always `directory` (made absolute now), wherever the current directory moves later.
-    explicit DiskFiles(const QString &directory);
+    // `lockWaitMs`: how long lock() waits for another run to let go.
+    explicit DiskFiles(const QString &directory, int lockWaitMs = DefaultLockWaitMs);
+
+    static constexpr int DefaultLockWaitMs = 3000;
 
     // File: a regular file, or a link to one, that is not hidden. Other: a dangling link, a
     // directory, a FIFO, a device, a socket or a hidden file.
@@ -22,6 +25,8 @@ public:
     // Through QSaveFile: a link is followed and its target replaced.
     std::optional<QString> writeAtomically(const QString &name, const QByteArray &bytes) override;
     void removeFileOrLink(const QString &name) override;
+    // A QLockFile named after the file (after a link's target) + ".lock", beside it.
+    std::unique_ptr<Lock> lock(const QString &name) override;
     // Tries name + suffix, then name + suffix + "-2", "-3", ...
     std::optional<QString> renameAside(const QString &name, const QString &suffix) override;
 
@@ -29,6 +34,7 @@ private:
     QString directory() const;
     QString pathOf(const QString &name) const;
 
-    QString m_directory;             // empty: the current directory at every call
+    QString m_directory; // empty: the current directory at every call
+    int m_lockWaitMs = DefaultLockWaitMs;
     mutable QString m_lastDirectory; // the current directory when last seen
 };

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
 #include <optional>
 
 // The files of the game's directory: the process's current one, taken afresh at every call,
@@ -14,6 +15,19 @@ public:
         Missing, // nothing of that name
         File,    // a regular file (or a link to one) that is not hidden
         Other,   // a directory, a hidden file, a device, a dangling link, ...
+    };
+
+    // The table's lock, held until destroyed, so that two games on one table never save at once.
+    class Lock
+    {
+    public:
+        enum class State {
+            Held,   // this run holds it
+            Busy,   // another run kept it for the whole wait
+            Failed, // it could not be made (the folder refuses new files, say)
+        };
+        virtual ~Lock() = default;
+        virtual State state() const = 0;
     };
 
     virtual ~Files() = default;
@@ -35,6 +49,10 @@ public:
     // Deletes a file or link of that name (a link itself, never what it points to). A missing
     // name, and a directory, are left alone without error.
     virtual void removeFileOrLink(const QString &name) = 0;
+
+    // Waits a few seconds at most for the lock that guards `name`; a lock left behind by a run
+    // that ended without letting go is taken over.
+    virtual std::unique_ptr<Lock> lock(const QString &name) = 0;
 
     // Renames the file to a name that does not exist yet and returns that name, or nullopt when
     // the rename fails. Never overwrites anything.

@@ -351,11 +351,6 @@ void Form1::setCounter(QLineEdit *box, double value)
     box->setText(m_numbers.toText(value));
 }
 
-void Form1::tellPlayer(const QString &text)
-{
-    m_dialogs.messageBox(text, Texts::GameTitle, Dialogs::Buttons::Ok);
-}
-
 // ---- Window events ----------------------------------------------------------------------------
 
 void Form1::closeEvent(QCloseEvent *event)

@@ -4,6 +4,7 @@
 #include "scores/toptable.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -98,12 +99,16 @@ public:
 
     // The load handler: runs once, before the window is first shown. Loads the table of best
     // results from "Scores.dat" (writing the default table first when there is none), puts the
-    // rules into the help panel and centres the level scale.
+    // rules into the help panel and centres the level scale. A close from outside during one of
+    // its notices ends it there: the window must then not be shown.
     void formLoad();
     // Ends the run from outside (a signal, the end of the desktop session): the same close as
     // the window manager's, but no box is shown, open dialogs are dismissed and their handlers
-    // stop, and a failed save goes to standard error.
+    // stop ("Game Over" counts as answered, so its result is entered first), and a failed save
+    // goes to standard error. Before the table is loaded nothing is saved.
     void closeQuietly();
+    // The closing handler has run (or the load was cut short by a close).
+    bool isClosed() const { return m_closed; }
 
     // Outer width of the window used for centring, in twips (client width plus the border the
     // layout was made with), the same on every platform.
@@ -181,8 +186,13 @@ private:
     void writeLines(QLabel *label, const QStringList &lines);
     double counter(const QLineEdit *box) const;
     void setCounter(QLineEdit *box, double value);
+    // A notice in a box; once the close comes from outside, on standard error instead.
     void tellPlayer(const QString &text);
-    void reportProblem(const QString &text); // a box, or standard error once the close is quiet
+    // Enters the result "Game Over" announced, if it has not been entered yet.
+    void enterAnnouncedResult();
+    // Under the table's lock: when another run has saved since this one loaded, puts this run's
+    // new results into the table on disk instead of overwriting it.
+    void mergeWithTableOnDisk();
 
     Dialogs &m_dialogs;
     Files &m_files;
@@ -204,7 +214,14 @@ private:
     };
     std::optional<ScoreFileProblem> m_scoreFileProblem;
 
+    // "Scores.dat" as this run found it after loading; nullopt when there was none.
+    std::optional<QByteArray> m_loadedBytes;
+    // The results this run entered into the table, in order: name with its tag, and score.
+    QList<std::pair<QString, qint32>> m_newResults;
+
     ClickRecognizer m_surfaceClick; // clicks on the bare window surface
+    bool m_loaded = false;          // the load handler has filled the table
+    bool m_resultAnnounced = false; // "Game Over" is open and its result not yet entered
     bool m_closed = false;          // the closing handler has run
     bool m_quiet = false;           // closing from outside: no box may open any more
 };

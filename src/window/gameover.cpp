@@ -21,11 +21,13 @@ void Form1::EndGame()
     const double clicks = counter(Text2);
     FinalScore = Results::finalScore(hits, clicks, Seconds, level);
 
-    // The last picture of the round stays on screen while the box is open.
+    // The last picture of the round stays on screen while the box is open. The box only
+    // acknowledges a result that is already final: a close meanwhile enters it before saving.
+    m_resultAnnounced = true;
     m_dialogs.messageBox(Results::gameOverText(Nick, FinalScore), Texts::GameOverTitle,
                          Dialogs::Buttons::Ok, {Results::GameOverOpening.size(), Nick.size()});
     if (m_closed)
-        return; // the run ended while the box was open: nothing more of this round
+        return; // the run ended while the box was open: the close entered the result
 
     setTargetsVisible(false);
     HScroll1->show();
@@ -39,7 +41,14 @@ void Form1::EndGame()
     Label3->show();
 
     Command2->setText(Texts::Restart);
+    enterAnnouncedResult();
+}
 
+void Form1::enterAnnouncedResult()
+{
+    if (!m_resultAnnounced)
+        return;
+    m_resultAnnounced = false;
     Place = static_cast<qint16>(TopTable::insertionRow(TopScores, FinalScore));
     if (Place < Rows)
         Scores();

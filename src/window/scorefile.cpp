@@ -43,6 +43,7 @@ void Form1::CodeROM2()
     const QString folder = m_files.folder();
     m_scoresTemp.clear();
     m_scoresTemp2.clear();
+    m_loadedBytes.reset();
 
     switch (m_files.kind(fileName)) {
     case Files::Kind::Missing:
@@ -85,6 +86,7 @@ void Form1::CodeROM2()
     if (table.ok()) {
         m_scoresTemp2 = ScoreCodec::decodeScoreFile(*bytes);
         m_scoresTemp = plain.value();
+        m_loadedBytes = bytes;
         return;
     }
 
@@ -120,4 +122,45 @@ void Form1::NewFileDate()
     m_scoresTemp2.clear();
     m_files.removeFileOrLink(ScoreCodec::PlainTextFileName);
     m_files.removeFileOrLink(ScoreCodec::NumberTextFileName);
+}
+
+void Form1::mergeWithTableOnDisk()
+{
+    const QString fileName = ScoreCodec::ScoreFileName;
+    if (m_files.kind(fileName) != Files::Kind::File)
+        return; // gone: this run's table is written; no file at all: the write will say why
+    const auto bytes = m_files.read(fileName, ScoreCodec::MaxFileBytes);
+    if (bytes == m_loadedBytes)
+        return; // nobody else saved: written as it stands
+    const auto table = bytes ? ScoreCodec::decode(*bytes)
+                             : ScoreCodec::Result<ScoreCodec::Table>::damaged(
+                                 QStringLiteral("его не удалось прочитать"));
+    if (!table.ok()) {
+        // Spoilt since the start: kept aside as at start, and this run's table takes its place.
+        const QString folder = m_files.folder();
+        if (const auto asideName = m_files.renameAside(fileName, DamagedSuffix)) {
+            tellPlayer(QStringLiteral("Файл таблицы рекордов «%1» в папке «%2» испорчен, пока "
+                                      "шла игра (%3). Он переименован в «%4» и лежит в той же "
+                                      "папке; таблица этого запуска записана вместо него.")
+                           .arg(fileName, folder, table.damage(), *asideName));
+        } else {
+            m_scoreFileProblem = ScoreFileProblem{
+                QStringLiteral("Таблица рекордов не сохранена: файл «%1» в папке «%2» испорчен, "
+                               "пока шла игра (%3), а переименовать его не удалось, и игра не "
+                               "стала записывать поверх него.")
+                    .arg(fileName, folder, table.damage()),
+                true};
+        }
+        return;
+    }
+    // Another run saved meanwhile: its table, with this run's results entered by the usual
+    // rule, an equal score below the stored one.
+    ScoreCodec::Table merged = table.value();
+    for (const auto &[name, score] : m_newResults)
+        TopTable::insert(merged.names, merged.scores, TopTable::insertionRow(merged.scores, score),
+                         name, score);
+    ScoreCodec::Fields scores;
+    for (int row = 0; row < Rows; ++row)
+        scores[row] = QString::number(merged.scores[row]);
+    m_scoresTemp = ScoreCodec::plainTable(merged.names, scores);
 }

@@ -9,5 +9,6 @@ void Form1::Scores()
 {
     TopTable::insert(TopNames, TopScores, Place, Nick + TopTable::levelTag(HScroll1->value()),
                      FinalScore);
+    m_newResults.append({TopNames[Place], FinalScore});
     refreshTableLabels();
 }

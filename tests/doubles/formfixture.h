@@ -25,6 +25,12 @@ public:
         : random(random ? *random : *this)
     {
     }
+    // Another run of the game on the table in `folder`.
+    explicit FormFixture(const QString &folder)
+        : files(folder, LockWaitMs)
+        , random(*this)
+    {
+    }
 
     // Creates the window, runs its load handler and shows it, as the program does.
     Form1 &load()
@@ -76,8 +82,9 @@ public:
     void reseed(double) override { }
 
     QList<float> draws;
+    static constexpr int LockWaitMs = 100; // how long a save waits for another run's lock
     TempDir dir;
-    DiskFiles files{dir.path()};
+    DiskFiles files{dir.path(), LockWaitMs};
     FakeDialogs dialogs;
     RandomGenerator &random;
     NumberFormat numbers{QLocale::c()};
