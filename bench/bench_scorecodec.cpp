@@ -1,4 +1,4 @@
-#include "scores/scorecodec.h"
+#include "core/scorecodec.h"
 
 #include <QElapsedTimer>
 #include <QTextStream>

@@ -13,17 +13,13 @@
 #include "benchsupport.h"
 #include "clickinjector.h"
 
-#include "game/numberformat.h"
+#include "app/game.h"
 #include "platform/dialogs.h"
 #include "platform/diskfiles.h"
 #include "platform/gametimer.h"
-#include "platform/mixingrandom.h"
-#include "platform/qtdialogs.h"
 #include "platform/qtscheduler.h"
-#include "platform/systemclock.h"
-#include "platform/targetpicture.h"
-#include "platform/terminationsignals.h"
 #include "window/form1.h"
+#include "window/targetpicture.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -93,7 +89,7 @@ BenchApplication &application()
 class BenchDialogs : public Dialogs
 {
 public:
-    int messageBox(const QString &, const QString &, Buttons, NameSpan) override
+    int messageBox(const QString &, const QString &, Buttons, NameText::Span) override
     {
         ++boxes;
         if (onBox)
@@ -141,23 +137,6 @@ void addHits(Form1 &form, int hits)
         emit form.Image[std::size_t(i % Form1::Targets)]->clicked();
 }
 
-// The game's window on the game's own services, as main() builds it.
-struct RealGame {
-    explicit RealGame(const QString &folder)
-        : files(folder)
-    {
-        form.reset(new Form1({dialogs, files, clock, random, numbers, scheduler}));
-        dialogs.setParent(form.get());
-    }
-    QtDialogs dialogs;
-    DiskFiles files;
-    SystemClock clock;
-    MixingRandom random;
-    const NumberFormat numbers;
-    QtScheduler scheduler;
-    std::unique_ptr<Form1> form;
-};
-
 // ---- Start-up ---------------------------------------------------------------------------------
 
 // Prints the time from the launcher's timestamp to the end of the first frame of `window`.
@@ -183,11 +162,10 @@ void reportFirstFrame(QWidget &window)
 
 int startupGame(const QString &folder)
 {
-    RealGame game(folder);
-    Form1 &form = *game.form;
+    DiskFiles files(folder);
+    Game game(files);
+    Form1 &form = game.form();
     form.formLoad();
-    TerminationSignals terminations;
-    QObject::connect(&terminations, &TerminationSignals::received, &form, &Form1::closeQuietly);
     reportFirstFrame(form);
     const auto widgets = form.findChildren<QWidget *>();
     const auto shown = std::count_if(widgets.begin(), widgets.end(),
@@ -275,7 +253,7 @@ struct TickLog {
     int epochs = 0;
 };
 
-// The game's own scheduler (precise single-shot QTimers), each alarm wrapped to note when it
+// The game's own scheduler (timerfd alarms at their due times), each alarm wrapped to note when it
 // was due, when it fired and how long the tick it drives took.
 class RecordingScheduler : public Scheduler
 {
@@ -641,10 +619,8 @@ int pace(bool coarse)
     QTemporaryDir folder;
     BenchDialogs dialogs;
     DiskFiles files(folder.path());
-    SystemClock clock;
-    MixingRandom random;
-    const NumberFormat numbers;
-    Form1 form({dialogs, files, clock, random, numbers, *scheduler});
+    Game game(files, &dialogs, scheduler.get());
+    Form1 &form = game.form();
     if (recording)
         recording->timers = {form.Timer1, form.Timer2, form.Timer3, form.Timer4};
     std::unique_ptr<PlainTimers> plain;
@@ -827,11 +803,8 @@ int clickGame()
     QTemporaryDir folder;
     BenchDialogs dialogs;
     DiskFiles files(folder.path());
-    SystemClock clock;
-    MixingRandom random;
-    const NumberFormat numbers;
-    QtScheduler scheduler;
-    Form1 form({dialogs, files, clock, random, numbers, scheduler});
+    Game game(files, &dialogs);
+    Form1 &form = game.form();
     form.formLoad();
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
@@ -909,11 +882,8 @@ int session()
     QTemporaryDir folder;
     BenchDialogs dialogs;
     DiskFiles files(folder.path());
-    SystemClock clock;
-    MixingRandom random;
-    const NumberFormat numbers;
-    QtScheduler scheduler;
-    Form1 form({dialogs, files, clock, random, numbers, scheduler});
+    Game game(files, &dialogs);
+    Form1 &form = game.form();
     form.formLoad();
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))

@@ -1,6 +1,6 @@
 #include "app/commandline.h"
+#include "app/game.h"
 #include "platform/diskfiles.h"
-#include "window/rungame.h"
 
 #include <QApplication>
 

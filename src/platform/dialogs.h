@@ -1,12 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "platform/nametext.h"
 
-// Where a player's name stands in a text: shortened on screen when the text is too wide.
-struct NameSpan {
-    qsizetype from = 0;
-    qsizetype length = 0;
-};
+#include <QString>
 
 // The modal dialogs the game asks the player with. Both run their own event loop, so timer
 // ticks keep being delivered while one is open.
@@ -24,7 +20,7 @@ public:
     // last button ("Отмена", or "ОК" when that is the only one).
     // The text is given whole; only its drawing shortens the name in `name`, if any.
     virtual int messageBox(const QString &text, const QString &title, Buttons buttons,
-                           NameSpan name = {}) = 0;
+                           NameText::Span name = {}) = 0;
 
     // A one-line prompt with "ОК" and "Отмена". Returns the typed text, or the empty text on
     // "Отмена" (or when the prompt is closed).

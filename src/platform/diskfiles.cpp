@@ -10,11 +10,9 @@
 #include <cstdio>
 #include <limits>
 
-#ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace {
 
@@ -89,12 +87,11 @@ bool present(const QFileInfo &info)
     return info.exists() || info.isSymLink();
 }
 
-// Opens `path` for reading only if it is a regular file at the moment of opening. On Unix the
-// check is made on the opened descriptor, so nothing swapped in between can slip through, and
-// O_NONBLOCK keeps the open itself from waiting on a FIFO.
+// Opens `path` for reading only if it is a regular file at the moment of opening. The check is
+// made on the opened descriptor, so nothing swapped in between can slip through, and O_NONBLOCK
+// keeps the open itself from waiting on a FIFO.
 bool openRegularFile(QFile &file, const QString &path)
 {
-#ifdef Q_OS_UNIX
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
@@ -106,10 +103,6 @@ bool openRegularFile(QFile &file, const QString &path)
         return false;
     }
     return true;
-#else
-    file.setFileName(path);
-    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
-#endif
 }
 
 enum class RenameResult { Done, NameTaken, Failed };
@@ -117,7 +110,6 @@ enum class RenameResult { Done, NameTaken, Failed };
 // Renames the entry itself (a link stays a link) and never replaces anything.
 RenameResult renameWithoutReplacing(const QString &from, const QString &to)
 {
-#if defined(Q_OS_LINUX) && defined(RENAME_NOREPLACE)
     // Atomic: no window in which another file could appear under the new name.
     if (::renameat2(AT_FDCWD, QFile::encodeName(from).constData(), AT_FDCWD,
                     QFile::encodeName(to).constData(), RENAME_NOREPLACE)
@@ -127,7 +119,6 @@ RenameResult renameWithoutReplacing(const QString &from, const QString &to)
         return RenameResult::NameTaken;
     if (errno != EINVAL && errno != ENOSYS) // otherwise the file system lacks the flag
         return RenameResult::Failed;
-#endif
     // QFile's rename copies when it cannot rename, and that copy would follow a dangling link
     // at the new name: look first.
     if (present(QFileInfo(to)))

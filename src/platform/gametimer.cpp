@@ -2,15 +2,14 @@
 
 #include "platform/scheduler.h"
 
-#include <QMetaMethod>
-
 #include <algorithm>
 
-GameTimer::GameTimer(int intervalMs, Scheduler &scheduler, QObject *parent)
+GameTimer::GameTimer(int intervalMs, Scheduler &scheduler, QObject *parent, Kind kind)
     : QObject(parent)
     , m_scheduler(scheduler)
     , m_alarm(scheduler.alarm([this] { onDue(); }))
     , m_interval(std::clamp(intervalMs, 0, MaxInterval))
+    , m_kind(kind)
 {
 }
 
@@ -39,16 +38,9 @@ void GameTimer::setEnabled(bool enabled)
         startCountdown();
 }
 
-void GameTimer::connectNotify(const QMetaMethod &signal)
-{
-    // The first listener of an enabled timer gets its ticks from now on.
-    if (signal == QMetaMethod::fromSignal(&GameTimer::tick) && m_enabled && !m_alarm->isArmed())
-        startCountdown();
-}
-
 bool GameTimer::wantsTicks() const
 {
-    return m_interval > 0 && isSignalConnected(QMetaMethod::fromSignal(&GameTimer::tick));
+    return m_interval > 0 && m_kind == Kind::Ticking;
 }
 
 void GameTimer::startCountdown()

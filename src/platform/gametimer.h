@@ -16,7 +16,7 @@ class Scheduler;
 // - ticks are scheduled from their due times, not from when the handler finished, so a slow
 //   handler does not make the pace drift; after a stall longer than an interval the late tick
 //   comes once and the count starts afresh, with no burst of missed ticks;
-// - a timer that nothing listens to keeps its flag and interval but schedules nothing.
+// - a silent timer keeps its flag and interval but schedules nothing: no wake-ups for nothing.
 class GameTimer : public QObject
 {
     Q_OBJECT
@@ -24,7 +24,13 @@ class GameTimer : public QObject
 public:
     static constexpr int MaxInterval = 65535;
 
-    GameTimer(int intervalMs, Scheduler &scheduler, QObject *parent = nullptr);
+    enum class Kind {
+        Ticking, // emits tick()
+        Silent,  // never ticks: a timer the game switches like the others but gives no action
+    };
+
+    GameTimer(int intervalMs, Scheduler &scheduler, QObject *parent = nullptr,
+              Kind kind = Kind::Ticking);
     ~GameTimer() override;
 
     int interval() const { return m_interval; }
@@ -38,9 +44,6 @@ signals:
     // Emitted once per interval while enabled with a non-zero interval.
     void tick();
 
-protected:
-    void connectNotify(const QMetaMethod &signal) override;
-
 private:
     bool wantsTicks() const;
     void startCountdown();
@@ -50,6 +53,7 @@ private:
     std::unique_ptr<Alarm> m_alarm;
     qint64 m_due = 0; // when the pending tick is due, on the scheduler's clock
     int m_interval = 0;
+    Kind m_kind;
     bool m_enabled = false;
     bool m_ticking = false; // inside our own tick signal
 };

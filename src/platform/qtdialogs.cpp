@@ -1,6 +1,6 @@
 #include "platform/qtdialogs.h"
 
-#include "platform/namelabel.h"
+#include "platform/nametext.h"
 
 #include <QAbstractButton>
 #include <QGridLayout>
@@ -49,7 +49,8 @@ void dropIconColumn(QMessageBox &box)
 
 } // namespace
 
-int QtDialogs::messageBox(const QString &text, const QString &title, Buttons buttons, NameSpan name)
+int QtDialogs::messageBox(const QString &text, const QString &title, Buttons buttons,
+                          NameText::Span name)
 {
     QMessageBox box(m_parent);
     box.setWindowTitle(title);
@@ -58,11 +59,10 @@ int QtDialogs::messageBox(const QString &text, const QString &title, Buttons but
     box.setTextFormat(Qt::PlainText);
     // However long a name, the box stays readable: the name is shortened on screen (the rest
     // of a line stays whole) and the full text is in the tooltip.
-    const NameLabel::Fitted fitted =
-        NameLabel::fitted(text, name.from, name.length, box.fontMetrics(), MaxTextWidth);
+    const NameText::Fitted fitted = NameText::fitted(text, name, box.fontMetrics(), MaxTextWidth);
     box.setText(fitted.shown);
     if (fitted.shortened)
-        box.setToolTip(NameLabel::plainToolTip(text));
+        box.setToolTip(NameText::plainToolTip(text));
     QPushButton *ok = box.addButton(okText(), QMessageBox::AcceptRole);
     QPushButton *cancel = nullptr;
     if (buttons == Buttons::OkCancel)

@@ -17,7 +17,7 @@ public:
     void setParent(QWidget *parent) { m_parent = parent; }
 
     int messageBox(const QString &text, const QString &title, Buttons buttons,
-                   NameSpan name = {}) override;
+                   NameText::Span name = {}) override;
     QString inputBox(const QString &prompt, const QString &title) override;
 
 private:

@@ -6,10 +6,8 @@
 #include <algorithm>
 #include <limits>
 
-#ifdef Q_OS_LINUX
 #include <sys/timerfd.h>
 #include <unistd.h>
-#endif
 
 namespace {
 
@@ -38,7 +36,6 @@ private:
     QTimer m_timer;
 };
 
-#ifdef Q_OS_LINUX
 // A timerfd armed at the absolute due time on the monotonic clock: the kernel wakes the event
 // loop then, to within microseconds, and no rounding of a relative wait can delay it.
 class TimerFdAlarm : public Alarm
@@ -103,7 +100,6 @@ private:
     std::function<void()> m_action;
     bool m_armed = false;
 };
-#endif
 
 } // namespace
 
@@ -121,10 +117,8 @@ qint64 QtScheduler::nowMs() const
 
 std::unique_ptr<Alarm> QtScheduler::alarm(std::function<void()> action)
 {
-#ifdef Q_OS_LINUX
     const int fd = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
     if (fd >= 0)
         return std::make_unique<TimerFdAlarm>(*this, fd, std::move(action));
-#endif
     return std::make_unique<TimerAlarm>(*this, std::move(action));
 }

@@ -15,10 +15,6 @@ public:
     explicit TerminationSignals(QObject *parent = nullptr);
     ~TerminationSignals() override; // restores the default actions
 
-    // False when the pipe or the handlers could not be set up; the signals then keep their
-    // default actions.
-    bool isActive() const { return m_notifier != nullptr; }
-
 signals:
     // One of the three signals arrived; `number` is the signal's number.
     void received(int number);

@@ -1,18 +1,17 @@
 #include "window/form1.h"
 
-#include "game/numberformat.h"
-#include "game/texts.h"
-#include "platform/crisppicture.h"
-#include "platform/cursorfile.h"
+#include "core/numberformat.h"
+#include "core/pace.h"
+#include "core/placement.h"
+#include "core/texts.h"
 #include "platform/dialogs.h"
 #include "platform/gametimer.h"
-#include "platform/namelabel.h"
-#include "platform/targetpicture.h"
-#include "platform/twips.h"
-#include "targets/placement.h"
+#include "window/crisppicture.h"
+#include "window/namelabel.h"
+#include "window/targetpicture.h"
+#include "window/twips.h"
 
 #include <QCloseEvent>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -55,23 +54,19 @@ QFont levelFont()
 // and for other densities the nearest drawing scaled pixel for pixel, so its bars stay sharp.
 QCursor crosshairCursor(qreal ratio)
 {
-    QImage image;
+    // The middle of the crosshair is its hot spot, in each drawing's own pixels.
     QPoint hotspot(15, 15);
+    QString file = QStringLiteral(":/assets/crosshair.cur"); // read by Qt's ICO plugin
     if (ratio >= 1.75) {
-        image.load(QStringLiteral(":/assets/crosshair@2x.png"));
+        file = QStringLiteral(":/assets/crosshair@2x.png");
         hotspot = {31, 31};
     } else if (ratio >= 1.25) {
-        image.load(QStringLiteral(":/assets/crosshair@1.5x.png"));
+        file = QStringLiteral(":/assets/crosshair@1.5x.png");
         hotspot = {23, 23};
-    } else {
-        QFile file(QStringLiteral(":/assets/crosshair.cur"));
-        if (!file.open(QIODevice::ReadOnly))
-            return QCursor(Qt::CrossCursor);
-        const auto cursor = parseCursorFile(file.readAll());
-        if (!cursor)
-            return QCursor(Qt::CrossCursor);
-        image = cursor->image;
     }
+    QImage image(file);
+    if (image.isNull())
+        return QCursor(Qt::CrossCursor);
     const int side = qRound(32 * ratio);
     if (image.width() != side) {
         hotspot = hotspot * side / image.width();
@@ -194,14 +189,14 @@ void Form1::createControls()
     Label3->setFont(resultFont());
     Label3->hide();
 
-    Label19 = makeLabel(this, QStringLiteral("Норма"), {3000, 2400, 840, 300});
+    Label19 = makeLabel(this, Pace::levelName(Pace::FirstLevel), {3000, 2400, 840, 300});
     Label19->setFont(levelFont());
     Label19->resize(Label19->sizeHint().width(), Label19->height());
 
     HScroll1 = new QScrollBar(Qt::Horizontal, this);
     HScroll1->setGeometry(Twips::rect(1800, 2760, 3255, 375));
-    HScroll1->setRange(1, 5);
-    HScroll1->setValue(3);
+    HScroll1->setRange(Pace::MinLevel, Pace::MaxLevel);
+    HScroll1->setValue(Pace::FirstLevel);
     HScroll1->setSingleStep(1);
     HScroll1->setPageStep(1);
     HScroll1->setFocusPolicy(Qt::StrongFocus);
@@ -263,8 +258,7 @@ void Form1::createControls()
     connect(Command5, &QPushButton::clicked, this, &Form1::command5Click);
     connect(Command6, &QPushButton::clicked, this, &Form1::command6Click);
     connect(Command7, &QPushButton::clicked, this, &Form1::command7Click);
-    Label7 = makeLabel(Frame2, QStringLiteral("Правила жутко просты - кликай на мишенях и все."),
-                       {210, 630, 6525, 4110});
+    Label7 = makeLabel(Frame2, Texts::rulesLines().first(), {210, 630, 6525, 4110});
     Label7->setFrameStyle(QFrame::Box | QFrame::Plain);
     Label7->setLineWidth(1);
     Label7->setWordWrap(true);
@@ -280,7 +274,7 @@ void Form1::createControls()
         ScoresP[i]->hide();
     }
 
-    Timer1 = new GameTimer(10, m_scheduler, this);
+    Timer1 = new GameTimer(10, m_scheduler, this, GameTimer::Kind::Silent);
     Timer2 = new GameTimer(1000, m_scheduler, this);
     Timer3 = new GameTimer(1000, m_scheduler, this);
     Timer4 = new GameTimer(1000, m_scheduler, this);
@@ -341,14 +335,9 @@ QString Form1::lineBreak() const
     return Ent->text();
 }
 
-double Form1::counter(const QLineEdit *box) const
+bool Form1::clicksCount() const
 {
-    return m_numbers.toNumber(box->text());
-}
-
-void Form1::setCounter(QLineEdit *box, double value)
-{
-    box->setText(m_numbers.toText(value));
+    return Timer3->isEnabled();
 }
 
 // ---- Window events ----------------------------------------------------------------------------

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/clickrecognizer.h"
-#include "scores/toptable.h"
+#include "core/toptable.h"
+#include "window/clickrecognizer.h"
 
 #include <QByteArray>
 #include <QList>
@@ -28,8 +28,9 @@ class RandomGenerator;
 class Scheduler;
 class TargetPicture;
 
-// The game's one window. It owns every control and the game's state; its handlers and
-// procedures are implemented in one source file per area of behaviour, all in this folder.
+// The game's one window. It owns every control and the game's state. Its handlers and procedures
+// live in a few files by role: form1.cpp builds the window and takes its events, round.cpp plays
+// the round, helppanel.cpp runs help mode and its panel, scorefile.cpp loads and saves the table.
 // Controls and form-level variables keep the game's own names.
 class Form1 : public QWidget
 {
@@ -48,6 +49,14 @@ public:
 
     static constexpr int Rows = TopTable::Rows; // rows of the table of best results, 0..10
     static constexpr int Targets = 10;          // Image1..Image10 are Image[0..9]
+
+    // The round's state, which the caption of Command2 holds: "Начать", "Пауза", "Продолжить",
+    // "Заново".
+    enum class RoundState { NotStarted, Running, Paused, Over };
+    RoundState roundState() const;
+    // Whether hits and misses count: Timer3 is enabled. Not the same as a running round: help
+    // mode and an open "Game Over" stop the counting while the caption stays.
+    bool clicksCount() const;
 
     explicit Form1(const Services &services, QWidget *parent = nullptr);
     ~Form1() override;
@@ -82,7 +91,7 @@ public:
     std::array<QLabel *, Rows> ScoresP{};
     GameTimer *Timer1 = nullptr; // no tick action
     GameTimer *Timer2 = nullptr; // game clock
-    GameTimer *Timer3 = nullptr; // appearance; its Enabled flag means "a round is running"
+    GameTimer *Timer3 = nullptr; // appearance; its Enabled flag: clicks count (clicksCount())
     GameTimer *Timer4 = nullptr; // appearance
 
     // ---- Form-level variables -------------------------------------------------------------
@@ -184,8 +193,8 @@ private:
     // Fills a label line by line, each line followed by the line break, the way the game
     // always built its texts.
     void writeLines(QLabel *label, const QStringList &lines);
-    double counter(const QLineEdit *box) const;
-    void setCounter(QLineEdit *box, double value);
+    void showCounters();            // m_hits in Text1, m_clicks in Text2
+    void setTableShown(bool shown); // the table's rows on the help panel
     // A notice in a box; once the close comes from outside, on standard error instead.
     void tellPlayer(const QString &text);
     // Enters the result "Game Over" announced, if it has not been entered yet.
@@ -201,10 +210,9 @@ private:
     const NumberFormat &m_numbers;
     Scheduler &m_scheduler;
 
-    // The two inner layers of the score file, kept in memory instead of "Scores.temp" and
-    // "Scores.temp2".
-    QByteArray m_scoresTemp;  // plain table text
-    QByteArray m_scoresTemp2; // number text
+    // The plain table text, kept in memory instead of "Scores.temp" (the number text of
+    // "Scores.temp2" is only ever an intermediate of the codec).
+    QByteArray m_scoresTemp;
     // Why "Scores.dat" was not or cannot be written, for the player. `keepsFile`: the file
     // there must never be replaced (no regular file, unreadable, damaged and not put aside);
     // otherwise the last write failed and the next one tries again.
@@ -213,6 +221,9 @@ private:
         bool keepsFile = false;
     };
     std::optional<ScoreFileProblem> m_scoreFileProblem;
+
+    qint64 m_hits = 0;   // shown in Text1
+    qint64 m_clicks = 0; // hits and misses, shown in Text2
 
     // "Scores.dat" as this run found it after loading; nullopt when there was none.
     std::optional<QByteArray> m_loadedBytes;

@@ -1,8 +1,8 @@
-#include "game/clockcaption.h"
-#include "game/numberformat.h"
-#include "scores/results.h"
-#include "scores/toptable.h"
-#include "targets/pace.h"
+#include "core/clockcaption.h"
+#include "core/numberformat.h"
+#include "core/pace.h"
+#include "core/results.h"
+#include "core/toptable.h"
 
 #include <QTest>
 

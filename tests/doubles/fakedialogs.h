@@ -11,7 +11,7 @@
 class FakeDialogs : public Dialogs
 {
 public:
-    int messageBox(const QString &text, const QString &title, Buttons, NameSpan) override
+    int messageBox(const QString &text, const QString &title, Buttons, NameText::Span) override
     {
         shown.append(title + ": " + text);
         if (whileOpen)

@@ -1,15 +1,15 @@
 #pragma once
 
+#include "core/numberformat.h"
 #include "doubles/fakedialogs.h"
 #include "doubles/tempdir.h"
 #include "doubles/virtualscheduler.h"
-#include "game/numberformat.h"
 #include "platform/clock.h"
 #include "platform/diskfiles.h"
-#include "platform/namelabel.h"
 #include "platform/randomgenerator.h"
-#include "platform/targetpicture.h"
 #include "window/form1.h"
+#include "window/namelabel.h"
+#include "window/targetpicture.h"
 
 #include <QPushButton>
 #include <QWindow>

@@ -67,15 +67,21 @@ private slots:
 
     void aRoundEndsWhenAllTenAreShownAndRestarts_data()
     {
-        QTest::addColumn<QString>("tickIn");       // the dialog the last tick comes in
-        QTest::addColumn<QList<QPoint>>("clicks"); // just before the last tick (68, 444: Command1)
-        QTest::addColumn<QString>("nick");         // as the results show it
-        QTest::newRow("no dialog open") << "" << QList<QPoint>() << "Вася";
-        QTest::newRow("nickname prompt open: the old name")
-            << "Ваш ник" << QList<QPoint>{{68, 444}} << "Вася";
-        QTest::newRow("error box open: no nickname") << "Ошибка" << QList<QPoint>{{68, 444}} << "";
-        QTest::newRow("exit question open, then Cancel")
-            << "Выход" << QList<QPoint>{{404, 444}} << "Вася";
+        QTest::addColumn<QString>("tickIn"); // the dialog the last tick comes in
+        QTest::addColumn<QString>("press");  // the button pressed just before the last tick
+        QTest::addColumn<QString>("nick");   // as the results show it
+        QTest::newRow("no dialog open") << ""
+                                        << ""
+                                        << "Вася";
+        QTest::newRow("nickname prompt open: the old name") << "Ваш ник"
+                                                            << "НикНейм"
+                                                            << "Вася";
+        QTest::newRow("error box open: no nickname") << "Ошибка"
+                                                     << "НикНейм"
+                                                     << "";
+        QTest::newRow("exit question open, then Cancel") << "Выход"
+                                                         << "Выход"
+                                                         << "Вася";
     }
     // A round at level 3. Image1..Image4 come with the ticks at 1000 (Timer3, Timer4), 2000
     // (Timer4) and 2050 ms (Timer3); all four are hit, Image1 to (600, 1440) at 550 twips, and
@@ -88,7 +94,7 @@ private slots:
     void aRoundEndsWhenAllTenAreShownAndRestarts()
     {
         QFETCH(QString, tickIn);
-        QFETCH(QList<QPoint>, clicks);
+        QFETCH(QString, press);
         QFETCH(QString, nick);
         FormFixture fx;
         Form1 &f = fx.load();
@@ -108,8 +114,10 @@ private slots:
         };
         fx.dialogs.promptAnswers = {"", "  "};
         fx.dialogs.boxAnswer = Dialogs::CancelResult; // only the exit question heeds it
-        for (const QPoint at : clicks)
-            fx.clickAt(at);
+        for (const QPushButton *button : f.findChildren<QPushButton *>()) {
+            if (button->text() == press)
+                fx.click(button);
+        }
         fx.wait(1);
         QCOMPARE(fx.dialogs.shown.filter("Game Over"),
                  QStringList("Game Over: Игра окончена, " + nick + " вы набрали 3 очков!"));

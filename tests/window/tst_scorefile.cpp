@@ -2,9 +2,6 @@
 // never lost or damaged whatever the disk or the session does.
 
 #include "doubles/formfixture.h"
-#include "window/rungame.h"
-
-#include <csignal>
 
 #include <QtWidgets>
 
@@ -159,59 +156,6 @@ private slots:
         QCOMPARE(fx.dir.entries(), entries);
         FormFixture next(fx.dir.path());
         QCOMPARE(next.load().NameP[0]->text(), QStringLiteral("Вася (Н)"));
-    }
-
-    // The game as main() runs it, ended from outside: a signal during the notice of the load
-    // ends it before any window shows and saves nothing (the labels hold no table yet); the end
-    // of the session, with a save that fails, shows no box and tells standard error. Either way
-    // the program ends normally.
-    void realGameEndsNormallyFromOutside_data()
-    {
-        QTest::addColumn<bool>("duringLoad");
-        QTest::addColumn<QStringList>("entries");
-        QTest::newRow("SIGTERM during the damaged-file notice")
-            << true << QStringList("Scores.dat.damaged");
-        QTest::newRow("end of the session, the save failing") << false << QStringList("Scores.dat");
-    }
-    void realGameEndsNormallyFromOutside()
-    {
-        QFETCH(bool, duringLoad);
-        QFETCH(QStringList, entries);
-        TempDir dir;
-        DiskFiles files(dir.path());
-        QVERIFY(!duringLoad || dir.put("Scores.dat", "spoilt"));
-        QStringList boxes; // seen open
-        bool ended = false;
-        QTimer outside;
-        QObject::connect(&outside, &QTimer::timeout, [&] {
-            for (QWidget *window : QApplication::topLevelWidgets()) {
-                if (!window->isVisible() || ended)
-                    continue;
-                if (auto *box = qobject_cast<QMessageBox *>(window)) {
-                    boxes << box->text();
-                    ended = duringLoad;
-                    if (duringLoad)
-                        std::raise(SIGTERM);
-                    else
-                        box->close();
-                } else if (!duringLoad) {
-                    ended = true;
-                    QFile::remove(dir.filePath("Scores.dat"));
-                    QDir(dir.path()).mkdir("Scores.dat");
-                    QEvent quit(QEvent::Quit);
-                    QCoreApplication::sendEvent(qApp, &quit);
-                }
-            }
-        });
-        outside.start(10);
-        if (!duringLoad)
-            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Не удалось создать файл"));
-        QCOMPARE(runGame(*qApp, files), 0);
-        QCOMPARE(boxes.size(), duringLoad ? 1 : 0); // the damaged-file notice, none at the close
-        QVERIFY(std::none_of(QApplication::topLevelWidgets().cbegin(),
-                             QApplication::topLevelWidgets().cend(),
-                             [](const QWidget *w) { return w->isVisible(); }));
-        QCOMPARE(dir.entries(), entries);
     }
 };
 

@@ -1,4 +1,6 @@
-#include "scores/toptable.h"
+#include "core/toptable.h"
+
+#include "core/pace.h"
 
 namespace TopTable {
 
@@ -26,29 +28,11 @@ void insert(Names &names, ScoreList &scores, int place, const QString &name, qin
 
 qsizetype nameLength(const QString &entry)
 {
-    for (int level = 1; level <= 5; ++level) {
-        if (entry.endsWith(levelTag(level)))
-            return entry.size() - levelTag(level).size();
+    for (int level = Pace::MinLevel; level <= Pace::MaxLevel; ++level) {
+        if (entry.endsWith(Pace::levelTag(level)))
+            return entry.size() - Pace::levelTag(level).size();
     }
     return entry.size();
-}
-
-QString levelTag(int level)
-{
-    switch (level) {
-    case 1:
-        return QStringLiteral(" (ОЛ)");
-    case 2:
-        return QStringLiteral(" (Л)");
-    case 3:
-        return QStringLiteral(" (Н)");
-    case 4:
-        return QStringLiteral(" (Т)");
-    case 5:
-        return QStringLiteral(" (ОТ)");
-    default:
-        return {};
-    }
 }
 
 } // namespace TopTable

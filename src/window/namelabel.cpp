@@ -1,4 +1,6 @@
-#include "platform/namelabel.h"
+#include "window/namelabel.h"
+
+#include "platform/nametext.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -16,31 +18,6 @@ void NameLabel::setTextWithName(const QString &text, qsizetype nameFrom, qsizety
     m_nameLength = std::clamp<qsizetype>(nameLength, 0, text.size() - m_nameFrom);
     setText(text);
     refit();
-}
-
-NameLabel::Fitted NameLabel::fitted(const QString &text, qsizetype nameFrom, qsizetype nameLength,
-                                    const QFontMetrics &metrics, int width)
-{
-    if (nameLength == 0)
-        return {text};
-    const QString before = text.left(nameFrom);
-    const QString after = text.mid(nameFrom + nameLength);
-    QString name = text.mid(nameFrom, nameLength);
-    const bool shortened = metrics.horizontalAdvance(text) > width;
-    if (shortened) {
-        const int room = width - metrics.horizontalAdvance(before + after);
-        name = metrics.elidedText(name, Qt::ElideMiddle, std::max(room, 0));
-    }
-    // First strong isolate ... pop directional isolate: the name takes its direction from its
-    // own first letter, and nothing in it (an override, an embedding) reaches past it.
-    return {before + QChar(0x2068) + name + QChar(0x2069) + after, shortened};
-}
-
-QString NameLabel::plainToolTip(const QString &text)
-{
-    // A tooltip guesses whether its text is markup; as converted markup it shows the text as it
-    // is. Pre keeps leading and doubled blanks, which HTML would merge, and names differ by them.
-    return Qt::convertFromPlainText(text, Qt::WhiteSpacePre);
 }
 
 // Where QLabel draws a one-line text (it keeps that to itself): inside the margin, indented from
@@ -61,10 +38,10 @@ QRect NameLabel::textRect() const
 
 void NameLabel::refit()
 {
-    const Fitted fitted =
-        NameLabel::fitted(text(), m_nameFrom, m_nameLength, fontMetrics(), textRect().width());
+    const NameText::Fitted fitted =
+        NameText::fitted(text(), {m_nameFrom, m_nameLength}, fontMetrics(), textRect().width());
     m_shown = fitted.shown;
-    setToolTip(fitted.shortened ? plainToolTip(text()) : QString());
+    setToolTip(fitted.shortened ? NameText::plainToolTip(text()) : QString());
     update();
 }
 

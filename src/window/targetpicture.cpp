@@ -1,7 +1,7 @@
-#include "platform/targetpicture.h"
+#include "window/targetpicture.h"
 
-#include "platform/crisppicture.h"
-#include "platform/twips.h"
+#include "window/crisppicture.h"
+#include "window/twips.h"
 
 #include <QMouseEvent>
 #include <QPainter>

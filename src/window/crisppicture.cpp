@@ -1,4 +1,4 @@
-#include "platform/crisppicture.h"
+#include "window/crisppicture.h"
 
 CrispPicture::CrispPicture(const QImage &natural, const QString &largeFile)
     : m_natural(natural)

@@ -1,4 +1,4 @@
-#include "targets/placement.h"
+#include "core/placement.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
-#include "scores/scorecodec.h"
+#include "core/scorecodec.h"
 
-#include "game/texts.h"
+#include "core/texts.h"
 
 #include <QStringDecoder>
 
@@ -183,18 +183,10 @@ QByteArray encode(QByteArrayView plainText)
     return encodeScoreFile(encodeNumberText(plainText));
 }
 
-QByteArray decodeScoreFile(QByteArrayView scoreFile)
-{
-    QByteArray text(scoreFile.size(), Qt::Uninitialized);
-    flipTopBits(scoreFile, text.data()); // - 128 mod 256
-    return text;
-}
-
 namespace {
 
-// The number lines of `bytes`, each byte read with its top bit flipped when `flip` is 0x80 (so
-// a score file is parsed in place, without a copy of its number text).
-Result<QByteArray> parseNumberLines(QByteArrayView bytes, quint8 flip)
+// The plain table text of a score file, parsed in place, without a copy of its number text.
+Result<QByteArray> parseScoreFile(QByteArrayView bytes)
 {
     using R = Result<QByteArray>;
     const auto notNumbers = [] { return R::damaged(QStringLiteral("в нём не числа")); };
@@ -203,7 +195,8 @@ Result<QByteArray> parseNumberLines(QByteArrayView bytes, quint8 flip)
     };
 
     const char *data = bytes.data();
-    const auto at = [data, flip](qsizetype i) { return char(quint8(data[i]) ^ flip); };
+    // Layer 2 read straight from layer 3: every byte less 128, that is its top bit flipped.
+    const auto at = [data](qsizetype i) { return char(quint8(data[i]) ^ 0x80); };
     QByteArray plain;
     const qsizetype size = bytes.size();
     qsizetype pos = 0;
@@ -246,16 +239,11 @@ Result<QByteArray> parseNumberLines(QByteArrayView bytes, quint8 flip)
 
 } // namespace
 
-Result<QByteArray> decodeNumberText(QByteArrayView numberText)
-{
-    return parseNumberLines(numberText, 0);
-}
-
 Result<QByteArray> decodePlainText(QByteArrayView scoreFile)
 {
     if (scoreFile.size() > MaxFileBytes)
         return Result<QByteArray>::damaged(QStringLiteral("он слишком велик для таблицы рекордов"));
-    return parseNumberLines(scoreFile, 0x80);
+    return parseScoreFile(scoreFile);
 }
 
 Result<Table> readTable(QByteArrayView plainText)

@@ -1,4 +1,4 @@
-#include "platform/namelabel.h"
+#include "window/namelabel.h"
 
 #include <QTest>
 #include <QtWidgets>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/clickrecognizer.h"
+#include "window/clickrecognizer.h"
 
 #include <QPixmap>
 #include <QRect>
@@ -19,10 +19,6 @@ class TargetPicture : public QWidget
 public:
     explicit TargetPicture(std::shared_ptr<const CrispPicture> picture, QWidget *parent = nullptr);
 
-    int Left() const { return m_twips.x(); }
-    int Top() const { return m_twips.y(); }
-    int Width() const { return m_twips.width(); }
-    int Height() const { return m_twips.height(); }
     void setLeft(int twips);
     void setTop(int twips);
     void setWidth(int twips);

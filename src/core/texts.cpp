@@ -1,4 +1,4 @@
-#include "game/texts.h"
+#include "core/texts.h"
 
 namespace Texts {
 

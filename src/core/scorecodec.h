@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scores/toptable.h"
+#include "core/toptable.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -21,7 +21,7 @@
 //   layer 3, score file: every byte of layer 2 plus 128 (mod 256), then one extra byte, 0x00
 //            (the high byte of the encoder's last 16-bit write, whose read found no second byte).
 //
-// Decoding checks what the format makes checkable; see decodeNumberText() and readTable().
+// Decoding checks what the format makes checkable; see decodePlainText() and readTable().
 namespace ScoreCodec {
 
 using TopTable::Rows;
@@ -90,26 +90,19 @@ QByteArray encodeNumberText(QByteArrayView plainText); // layer 1 -> layer 2
 QByteArray encodeScoreFile(QByteArrayView numberText); // layer 2 -> layer 3
 QByteArray encode(QByteArrayView plainText);           // layer 1 -> layer 3
 
-// Layer 3 -> layer 2: every byte minus 128 (mod 256), the extra byte included. Never fails;
-// whatever is wrong shows in the number text.
-QByteArray decodeScoreFile(QByteArrayView scoreFile);
-
-// Layer 2 -> layer 1. The text must be one or more complete number lines in exactly the form
-// the encoder writes (sign column, digits without leading zeros, one blank, CR LF; no "-0"),
-// followed by at most one byte of any value (the extra byte of whichever program wrote the file).
-// Damaged: anything else, a value outside -32768..32767, and a line whose high byte differs
-// from the next line's low byte (every byte but the first and the last is stored twice). The
-// last line's high byte carries no information and is not checked.
-Result<QByteArray> decodeNumberText(QByteArrayView numberText);
-
 // The table in layer 1: its first 22 lines, each ended by CR LF; whatever follows is ignored.
 // Names come back exactly. A score line is a decimal 32-bit integer, optionally with "-", with
 // blanks around it ignored. Damaged: fewer than 22 complete lines, a score line that is no such
 // number.
 Result<Table> readTable(QByteArrayView plainText);
 
-// Layer 3 -> layer 1, checked as decodeNumberText() does; a file longer than MaxFileBytes is
-// damaged. Works on the file in place: junk is rejected without a pass over the whole file.
+// Layer 3 -> layer 1. Layer 2 (every byte less 128) must be one or more complete number lines
+// in exactly the form the encoder writes (sign column, digits without leading zeros, one blank,
+// CR LF; no "-0"), followed by at most one byte of any value (the extra byte of whichever
+// program wrote the file). Damaged: anything else, a value outside -32768..32767, a line whose
+// high byte differs from the next line's low byte (every byte but the first and the last is
+// stored twice; the last line's high byte carries no information), and a file longer than
+// MaxFileBytes. Works on the file in place: junk is rejected without a pass over the whole file.
 Result<QByteArray> decodePlainText(QByteArrayView scoreFile);
 
 // Layer 3 -> table, all checks included.

@@ -1,12 +1,6 @@
-#include "window/rungame.h"
+#include "app/game.h"
 
-#include "game/numberformat.h"
-#include "platform/mixingrandom.h"
-#include "platform/qtdialogs.h"
-#include "platform/qtscheduler.h"
-#include "platform/systemclock.h"
 #include "platform/terminationsignals.h"
-#include "window/form1.h"
 
 #include <QApplication>
 
@@ -43,37 +37,40 @@ protected:
 
 } // namespace
 
-int runGame(QApplication &app, Files &files)
+Game::Game(Files &files, Dialogs *dialogs, Scheduler *scheduler)
+    : m_form({dialogs ? *dialogs : m_dialogs, files, m_clock, m_random, m_numbers,
+              scheduler ? *scheduler : m_scheduler})
 {
-    QtDialogs dialogs;
-    SystemClock clock;
-    MixingRandom random;
-    const NumberFormat numbers;
-    QtScheduler scheduler;
-    Form1 form({dialogs, files, clock, random, numbers, scheduler});
-    dialogs.setParent(&form);
+    m_dialogs.setParent(&m_form);
+}
 
-    // A logout, a shutdown, a closed terminal or Ctrl-C closes the window the normal way, so the
-    // table of this run is saved; from the first notice of the load on, so that none of them can
-    // cut the program off.
+int Game::run(QApplication &app)
+{
     bool looping = false; // the main loop runs
     SessionEnd sessionEnd;
     const auto endFromOutside = [&] {
-        form.closeQuietly();
+        m_form.closeQuietly();
         sessionEnd.gameClosed = true;
         if (looping)
             QCoreApplication::exit(0);
     };
+    // From the first notice of the load on, so that no signal can cut the program off.
     TerminationSignals terminations;
-    QObject::connect(&terminations, &TerminationSignals::received, &form, endFromOutside);
-    QObject::connect(&sessionEnd, &SessionEnd::received, &form, endFromOutside);
+    QObject::connect(&terminations, &TerminationSignals::received, &m_form, endFromOutside);
+    QObject::connect(&sessionEnd, &SessionEnd::received, &m_form, endFromOutside);
 
-    form.formLoad();
-    if (form.isClosed())
+    m_form.formLoad();
+    if (m_form.isClosed())
         return 0; // closed during a notice of the load: no window, nothing saved
-    form.show();
+    m_form.show();
     looping = true;
     return app.exec();
 }
 
-#include "rungame.moc"
+int runGame(QApplication &app, Files &files)
+{
+    Game game(files);
+    return game.run(app);
+}
+
+#include "game.moc"

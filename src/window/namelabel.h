@@ -20,17 +20,6 @@ public:
     // The text as drawn: the text itself when it holds no name.
     QString shownText() const { return m_shown; }
 
-    struct Fitted {
-        QString shown;          // the text as drawn
-        bool shortened = false; // the name had to be shortened
-    };
-    // `text` as drawn in `width` pixels of `metrics`: the name from `nameFrom` (of `nameLength`
-    // characters) shortened in its middle until the whole fits, and isolated in its direction.
-    static Fitted fitted(const QString &text, qsizetype nameFrom, qsizetype nameLength,
-                         const QFontMetrics &metrics, int width);
-    // A tooltip that shows `text` as it is: never read as markup, blanks kept.
-    static QString plainToolTip(const QString &text);
-
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

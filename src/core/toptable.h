@@ -21,8 +21,4 @@ void insert(Names &names, ScoreList &scores, int place, const QString &name, qin
 // none), so that the name can be shortened on screen while the tag stays readable.
 qsizetype nameLength(const QString &entry);
 
-// The tag appended to a nickname in the table: " (ОЛ)", " (Л)", " (Н)", " (Т)", " (ОТ)" for
-// levels 1..5.
-QString levelTag(int level);
-
 } // namespace TopTable

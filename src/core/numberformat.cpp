@@ -1,4 +1,4 @@
-#include "game/numberformat.h"
+#include "core/numberformat.h"
 
 NumberFormat::NumberFormat(const QLocale &locale)
     : m_locale(locale)

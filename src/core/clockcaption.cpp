@@ -1,4 +1,4 @@
-#include "game/clockcaption.h"
+#include "core/clockcaption.h"
 
 #include <cmath>
 #include <limits>

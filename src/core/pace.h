@@ -8,9 +8,13 @@ namespace Pace {
 
 inline constexpr int MinLevel = 1;
 inline constexpr int MaxLevel = 5;
+inline constexpr int FirstLevel = 3; // the scale's value when the game comes up
 
-// The name shown for a level, "Очень легко" .. "Очень тяжело"; 1 <= level <= 5.
+// The name shown for a level, "Очень легко" .. "Очень тяжело"; empty outside 1..5.
 QString levelName(int level);
+// The tag a result of the level carries in the table of best results, " (ОЛ)" .. " (ОТ)" (a
+// blank first, which parts it from the nickname); empty outside 1..5.
+QString levelTag(int level);
 
 // The hit count up to which the appearance intervals keep shrinking: (6 - level) * 100,
 // computed in 16-bit arithmetic as the game always did.

@@ -1,6 +1,6 @@
-#include "scores/results.h"
+#include "core/results.h"
 
-#include "game/numberformat.h"
+#include "core/numberformat.h"
 
 #include <cmath>
 #include <limits>
