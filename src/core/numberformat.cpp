@@ -8,16 +8,6 @@ NumberFormat::NumberFormat(const QLocale &locale)
     m_plain.setNumberOptions(QLocale::OmitGroupSeparator);
 }
 
-double NumberFormat::toNumber(const QString &text) const
-{
-    bool ok = false;
-    const double value = m_locale.toDouble(text, &ok);
-    if (ok)
-        return value;
-    const double plain = QLocale::c().toDouble(text, &ok);
-    return ok ? plain : 0.0;
-}
-
 QString NumberFormat::toText(double value) const
 {
     // Locales such as ar_EG or my_MM write their own digits; the player reads 0-9 everywhere
