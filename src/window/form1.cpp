@@ -177,8 +177,11 @@ void Form1::createControls()
     Line1->setGeometry(Twips::toPixels(960), Twips::toPixels(360), 1,
                        Twips::toPixels(1080 - 360) + 1);
 
+    // Every control a player uses or reads has a name a screen reader speaks.
     Text1 = makeCounter(this, {240, 840, 615, 285});
+    Text1->setAccessibleName(QStringLiteral("Метких"));
     Text2 = makeCounter(this, {1080, 840, 735, 285});
+    Text2->setAccessibleName(QStringLiteral("Всего кликов"));
 
     Label2 = makeLabel(this, Texts::ClockAtZero, {4320, 960, 2775, 255});
 
@@ -194,6 +197,7 @@ void Form1::createControls()
     Label19->resize(Label19->sizeHint().width(), Label19->height());
 
     HScroll1 = new QScrollBar(Qt::Horizontal, this);
+    HScroll1->setAccessibleName(QStringLiteral("Уровень сложности"));
     HScroll1->setGeometry(Twips::rect(1800, 2760, 3255, 375));
     HScroll1->setRange(Pace::MinLevel, Pace::MaxLevel);
     HScroll1->setValue(Pace::FirstLevel);
@@ -218,6 +222,7 @@ void Form1::createControls()
     for (int i = 0; i < Targets; ++i) {
         const Placement::Anchor anchor = Placement::Anchors[i];
         Image[i] = new TargetPicture(targetPicture, this);
+        Image[i]->setAccessibleName(QStringLiteral("Мишень %1").arg(i + 1));
         Image[i]->setTwipsGeometry({anchor.left - Placement::StartOffset,
                                     anchor.top - Placement::StartOffset, Placement::BaseSize,
                                     Placement::BaseSize});
