@@ -1,4 +1,6 @@
 #include "app/commandline.h"
+#include "core/scorecodec.h"
+#include "platform/diskfiles.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -32,6 +34,68 @@ void acceptQtOptions(QCommandLineParser &parser)
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
     }
+}
+
+// A name as one field of a tab-separated line: every control character (C0, DEL, C1) becomes
+// "\\xNN", its code in two hex digits, so that a name can neither break the line or the columns
+// nor steer the terminal. The backslash is written as "\\x5C" too: otherwise a name holding the
+// four characters "\\x09" would read exactly like one holding a tab.
+QString escaped(const QString &name)
+{
+    QString text;
+    for (const QChar c : name) {
+        if (c.category() == QChar::Other_Control || c == u'\\')
+            text += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0')).toUpper();
+        else
+            text += c;
+    }
+    return text;
+}
+
+// Prints the table in `files` ("place<TAB>name<TAB>score" a row, places 1..11, in UTF-8) and
+// returns 0; a missing file is the default table. Returns 1 when the table cannot be read or
+// printed, told on standard error. Touches nothing on disk: a damaged file is renamed only by
+// the game.
+int printScores(const Files &files)
+{
+    const QString program = QCoreApplication::applicationName();
+    const QString fileName = ScoreCodec::ScoreFileName;
+    const auto fail = [&](const QString &problem) {
+        print(stderr, QStringLiteral("%1: %2\n").arg(program, problem));
+        return 1;
+    };
+    QByteArray bytes = ScoreCodec::encode(ScoreCodec::defaultPlainTable());
+    switch (files.kind(fileName)) {
+    case Files::Kind::Missing:
+        break;
+    case Files::Kind::Other:
+        return fail(QStringLiteral("в папке «%1» под именем «%2» лежит не файл с таблицей рекордов "
+                                   "(например, папка).")
+                        .arg(files.folder(), fileName));
+    case Files::Kind::File:
+        const auto read = files.read(fileName, ScoreCodec::MaxFileBytes);
+        if (!read)
+            return fail(QStringLiteral("файл таблицы рекордов «%1» в папке «%2» не удалось "
+                                       "прочитать.")
+                            .arg(fileName, files.folder()));
+        bytes = *read;
+    }
+    const auto table = ScoreCodec::decode(bytes);
+    if (!table.ok())
+        return fail(QStringLiteral("файл таблицы рекордов «%1» в папке «%2» повреждён (%3). Он "
+                                   "оставлен как есть.")
+                        .arg(fileName, files.folder(), table.damage()));
+
+    QString text;
+    for (int row = 0; row < ScoreCodec::Rows; ++row)
+        text += QStringLiteral("%1\t%2\t%3\n")
+                    .arg(row + 1)
+                    .arg(escaped(table.value().names[row]))
+                    .arg(table.value().scores[row]);
+    std::fputs(text.toUtf8().constData(), stdout);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        return fail(QStringLiteral("не удалось вывести таблицу рекордов."));
+    return 0;
 }
 
 } // namespace

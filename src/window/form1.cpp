@@ -242,6 +242,9 @@ void Form1::createControls()
     Command2 = makeButton(Frame1, Texts::Start, {1800, 240, 1575, 375});
     Command4 = makeButton(Frame1, Texts::HelpOn, {3480, 240, 1575, 375});
     Command3 = makeButton(Frame1, QStringLiteral("Выход"), {5160, 240, 1575, 375});
+    // Under a style sheet the buttons would take the application's font, not their window's.
+    for (QPushButton *button : Frame1->findChildren<QPushButton *>())
+        button->setFont(font());
     connect(Command1, &QPushButton::clicked, this, &Form1::command1Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::command2Click);
     connect(Command3, &QPushButton::clicked, this, &Form1::command3Click);

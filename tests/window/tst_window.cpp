@@ -63,6 +63,23 @@ private slots:
         }
     }
 
+    // Every control draws in the window's font, but the three whose own size the layout gives:
+    // the results lines and the level's name.
+    void everyControlUsesTheWindowsFont()
+    {
+        const Form1 &f = *m_fx.form;
+        const QSet<const QWidget *> ownFont{f.Label1, f.Label3, f.Label19};
+        const auto face = [](const QWidget *w) {
+            const QFontInfo info(w->font());
+            return QStringLiteral("%1 %2 px").arg(info.family()).arg(info.pixelSize());
+        };
+        for (const QWidget *control : f.findChildren<QWidget *>()) {
+            if (!ownFont.contains(control))
+                QCOMPARE(control->property("text").toString() + ": " + face(control),
+                         control->property("text").toString() + ": " + face(&f));
+        }
+    }
+
     void windowHasAFixedSizeAndNoMaximiseButton()
     {
         Form1 &f = *m_fx.form;
