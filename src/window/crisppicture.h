@@ -20,6 +20,7 @@ public:
 
     // The picture for `logicalSize` on a screen of `devicePixelRatio`, at device resolution.
     QPixmap at(QSize logicalSize, qreal devicePixelRatio) const;
+    QSize naturalSize() const { return m_natural.size(); }
 
 private:
     const std::vector<QImage> &levels() const;

@@ -2,6 +2,7 @@
 
 #include "window/clickrecognizer.h"
 
+#include <QImage>
 #include <QPixmap>
 #include <QRect>
 #include <QWidget>
@@ -24,6 +25,10 @@ public:
     void setWidth(int twips);
     void setHeight(int twips);
     void setTwipsGeometry(const QRect &twips);
+
+    // The target as a 1x screen shows it at `side` pixels (not its own 25): drawn pixel by
+    // pixel the way its own picture is, hard-edged, with one-pixel lines.
+    static QImage drawnInPixels(int side);
 
 signals:
     // A press and a release of the left button over the shown, enabled picture; the second
