@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace {
 
@@ -47,6 +48,35 @@ void dropIconColumn(QMessageBox &box)
     grid->addWidget(label, 0, 0, 1, grid->columnCount());
 }
 
+// A notice names files and folders in «»: a line may break between the words around them, never
+// inside one (a path would wrap at its slashes). One too long for a line is shortened in its
+// middle. Returns whether anything was shortened.
+bool keepQuotedWhole(QString &text, const QFontMetrics &metrics)
+{
+    static const QRegularExpression quoted(QStringLiteral("«([^«»]*)»"));
+    const int room = MaxTextWidth - metrics.horizontalAdvance(QStringLiteral("«»"));
+    bool shortened = false;
+    QString result;
+    qsizetype done = 0;
+    for (const QRegularExpressionMatch &match : quoted.globalMatch(text)) {
+        QString inner = match.captured(1);
+        if (metrics.horizontalAdvance(inner) > room) {
+            inner = metrics.elidedText(inner, Qt::ElideMiddle, room);
+            shortened = true;
+        }
+        QString joined;
+        for (const QChar c : inner) {
+            if (!joined.isEmpty())
+                joined += QChar(0x2060); // word joiner: no line break here
+            joined += c == u' ' ? QChar(0x00A0) : c;
+        }
+        result += text.mid(done, match.capturedStart(1) - done) + joined;
+        done = match.capturedEnd(1);
+    }
+    text = result + text.mid(done);
+    return shortened;
+}
+
 } // namespace
 
 int QtDialogs::messageBox(const QString &text, const QString &title, Buttons buttons,
@@ -59,9 +89,10 @@ int QtDialogs::messageBox(const QString &text, const QString &title, Buttons but
     box.setTextFormat(Qt::PlainText);
     // However long a name, the box stays readable: the name is shortened on screen (the rest
     // of a line stays whole) and the full text is in the tooltip.
-    const NameText::Fitted fitted = NameText::fitted(text, name, box.fontMetrics(), MaxTextWidth);
+    NameText::Fitted fitted = NameText::fitted(text, name, box.fontMetrics(), MaxTextWidth);
+    const bool pathShortened = keepQuotedWhole(fitted.shown, box.fontMetrics());
     box.setText(fitted.shown);
-    if (fitted.shortened)
+    if (fitted.shortened || pathShortened)
         box.setToolTip(NameText::plainToolTip(text));
     QPushButton *ok = box.addButton(okText(), QMessageBox::AcceptRole);
     QPushButton *cancel = nullptr;
