@@ -60,6 +60,9 @@ private slots:
         QTest::newRow("2 of 3 is cut to 66.6") << Round{2, 3, 1, 1, 0, 66.6, 180};
         QTest::newRow("41 clicks in 20 s: just below 123") << Round{41, 41, 20, 1, 16, 100, 122};
         QTest::newRow("no clicks") << Round{0, 0, 30, 3, 0, 0, 0};
+        QTest::newRow("ended before its first second") << Round{1, 1, 0, 1, 0, 100, 60};
+        QTest::newRow("beyond 32 bits: the largest score")
+            << Round{1e6, 1e6, 32767, 5, 2147483647, 100, 1831};
     }
     void roundResults()
     {
@@ -70,21 +73,30 @@ private slots:
         QCOMPARE(Results::clicksPerMinute(clicks, seconds), perMinute);
     }
 
-    // Into a table of 50, 40, 40, 30 and seven rows of 0.
+    // Into a table of 50, 40, 40, 30 and seven rows of 0 (rows named a..k): the rows below move
+    // down one and the last falls out.
     void resultEntersBelowEqualScores_data()
     {
         QTest::addColumn<int>("score");
-        QTest::addColumn<int>("row");
-        QTest::newRow("above all") << 60 << 0;
-        QTest::newRow("equal to two: below both") << 40 << 3;
-        QTest::newRow("equal to the first: below it") << 50 << 1;
-        QTest::newRow("no higher than the lowest row: not entered") << 0 << 11;
+        QTest::addColumn<QString>("table");
+        QTest::newRow("above all") << 60 << "x60 a50 b40 c40 d30 e0 f0 g0 h0 i0 j0";
+        QTest::newRow("equal to two: below both") << 40 << "a50 b40 c40 x40 d30 e0 f0 g0 h0 i0 j0";
+        QTest::newRow("equal to the first: below it")
+            << 50 << "a50 x50 b40 c40 d30 e0 f0 g0 h0 i0 j0";
+        QTest::newRow("no higher than the lowest row: not entered")
+            << 0 << "a50 b40 c40 d30 e0 f0 g0 h0 i0 j0 k0";
     }
     void resultEntersBelowEqualScores()
     {
         QFETCH(int, score);
-        QFETCH(int, row);
-        QCOMPARE(TopTable::insertionRow({50, 40, 40, 30}, score), row);
+        QFETCH(QString, table);
+        TopTable::Names names{"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k"};
+        TopTable::ScoreList scores{50, 40, 40, 30};
+        TopTable::insert(names, scores, TopTable::insertionRow(scores, score), "x", score);
+        QStringList rows;
+        for (int row = 0; row < TopTable::Rows; ++row)
+            rows << names[row] + QString::number(scores[row]);
+        QCOMPARE(rows.join(' '), table);
     }
 
     void numbersUseDigitsZeroToNine_data()

@@ -22,6 +22,23 @@ private slots:
         QCOMPARE(decodePlainText(encode(plain)).value(), plain);
     }
 
+    // What the file keeps of a name: each character Windows-1251 lacks as one "?", a line break
+    // as a blank, everything else as it was.
+    void namesComeBackAsTheFileKeepsThem()
+    {
+        Fields names;
+        names.fill("<Пусто>");
+        names[0] = "  Вася, \"😀\" (Н)";
+        names[1] = "раз\r\nдва\nтри";
+        Fields scores;
+        scores.fill("0");
+        scores[0] = "-2147483648";
+        const auto table = decode(encode(plainTable(names, scores)));
+        QCOMPARE(table.value().names[0], QStringLiteral("  Вася, \"?\" (Н)"));
+        QCOMPARE(table.value().names[1], QStringLiteral("раз  два три"));
+        QCOMPARE(table.value().scores[0], -2147483648);
+    }
+
     void damagedFileIsRejectedWithReason_data()
     {
         QTest::addColumn<QByteArray>("file");
@@ -33,6 +50,11 @@ private slots:
         QTest::newRow("a number beyond 16 bits") << QByteArray::fromHex("A0B4B0B0B0B0A08D8A 00")
                                                  << "в нём число вне допустимых пределов";
         QTest::newRow("two lines") << encode("a\r\n0\r\n") << "в таблице меньше 22 строк";
+        QTest::newRow("a leading zero") << encodeScoreFile(" 07 \r\n") << "в нём не числа";
+        QTest::newRow("minus zero") << encodeScoreFile("-0 \r\n") << "в нём не числа";
+        QTest::newRow("a letter") << encodeScoreFile(" 7x \r\n") << "в нём не числа";
+        QTest::newRow("larger than any table")
+            << QByteArray(MaxFileBytes + 1, '\xA0') << "он слишком велик для таблицы рекордов";
     }
     void damagedFileIsRejectedWithReason()
     {
