@@ -37,15 +37,16 @@ void acceptQtOptions(QCommandLineParser &parser)
 }
 
 // A name as one field of a tab-separated line: every control character (C0, DEL, C1) becomes
-// "\\xNN", its code in two hex digits, so that a name can neither break the line or the columns
-// nor steer the terminal. The backslash is written as "\\x5C" too: otherwise a name holding the
-// four characters "\\x09" would read exactly like one holding a tab.
+// "\xNN", its code in two hex digits, so that a name can neither break the line or the columns
+// nor steer the terminal. The backslash is written as "\x5C" too: otherwise a name holding the
+// four characters "\x09" would read exactly like one holding a tab.
 QString escaped(const QString &name)
 {
     QString text;
     for (const QChar c : name) {
         if (c.category() == QChar::Other_Control || c == u'\\')
-            text += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0')).toUpper();
+            text += QStringLiteral("\\x")
+                    + QString::number(c.unicode(), 16).toUpper().rightJustified(2, u'0');
         else
             text += c;
     }
@@ -53,48 +54,55 @@ QString escaped(const QString &name)
 }
 
 // Prints the table in `files` ("place<TAB>name<TAB>score" a row, places 1..11, in UTF-8) and
-// returns 0; a missing file is the default table. Returns 1 when the table cannot be read or
-// printed, told on standard error. Touches nothing on disk: a damaged file is renamed only by
-// the game.
+// returns 0; no file is the default table. Returns 1, told on standard error, when the table
+// cannot be read or printed. Touches nothing on disk: only the game puts a damaged file aside.
 int printScores(const Files &files)
 {
-    const QString program = QCoreApplication::applicationName();
+    using TableResult = ScoreCodec::Result<ScoreCodec::Table>;
     const QString fileName = ScoreCodec::ScoreFileName;
-    const auto fail = [&](const QString &problem) {
-        print(stderr, QStringLiteral("%1: %2\n").arg(program, problem));
+    const QString folder = files.folder();
+    const auto table = [&] {
+        switch (files.kind(fileName)) {
+        case Files::Kind::Missing:
+            return ScoreCodec::readTable(ScoreCodec::defaultPlainTable());
+        case Files::Kind::Other:
+            return TableResult::damaged(
+                QStringLiteral("в папке «%1» под именем «%2» лежит не файл с таблицей рекордов "
+                               "(например, папка)")
+                    .arg(folder, fileName));
+        case Files::Kind::File:
+            break;
+        }
+        const auto bytes = files.read(fileName, ScoreCodec::MaxFileBytes);
+        if (!bytes)
+            return TableResult::damaged(
+                QStringLiteral("файл таблицы рекордов «%1» в папке «%2» не удалось прочитать")
+                    .arg(fileName, folder));
+        const auto decoded = ScoreCodec::decode(*bytes);
+        if (decoded.ok())
+            return decoded;
+        return TableResult::damaged(
+            QStringLiteral("файл таблицы рекордов «%1» в папке «%2» повреждён (%3)")
+                .arg(fileName, folder, decoded.damage()));
+    }();
+    const QString program = QCoreApplication::applicationName();
+    if (!table.ok()) {
+        print(stderr, QStringLiteral("%1: %2. Ничего не изменено.\n").arg(program, table.damage()));
         return 1;
-    };
-    QByteArray bytes = ScoreCodec::encode(ScoreCodec::defaultPlainTable());
-    switch (files.kind(fileName)) {
-    case Files::Kind::Missing:
-        break;
-    case Files::Kind::Other:
-        return fail(QStringLiteral("в папке «%1» под именем «%2» лежит не файл с таблицей рекордов "
-                                   "(например, папка).")
-                        .arg(files.folder(), fileName));
-    case Files::Kind::File:
-        const auto read = files.read(fileName, ScoreCodec::MaxFileBytes);
-        if (!read)
-            return fail(QStringLiteral("файл таблицы рекордов «%1» в папке «%2» не удалось "
-                                       "прочитать.")
-                            .arg(fileName, files.folder()));
-        bytes = *read;
     }
-    const auto table = ScoreCodec::decode(bytes);
-    if (!table.ok())
-        return fail(QStringLiteral("файл таблицы рекордов «%1» в папке «%2» повреждён (%3). Он "
-                                   "оставлен как есть.")
-                        .arg(fileName, files.folder(), table.damage()));
 
     QString text;
-    for (int row = 0; row < ScoreCodec::Rows; ++row)
+    for (int row = 0; row < ScoreCodec::Rows; ++row) {
+        // One pass of arg(): a "%1" inside a name stays as it is.
         text += QStringLiteral("%1\t%2\t%3\n")
-                    .arg(row + 1)
-                    .arg(escaped(table.value().names[row]))
-                    .arg(table.value().scores[row]);
+                    .arg(QString::number(row + 1), escaped(table.value().names[row]),
+                         QString::number(table.value().scores[row]));
+    }
     std::fputs(text.toUtf8().constData(), stdout);
-    if (std::fflush(stdout) != 0 || std::ferror(stdout))
-        return fail(QStringLiteral("не удалось вывести таблицу рекордов."));
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        print(stderr, QStringLiteral("%1: не удалось вывести таблицу рекордов.\n").arg(program));
+        return 1;
+    }
     return 0;
 }
 
@@ -111,10 +119,11 @@ std::variant<StartOptions, int> readCommandLine(int argc, char *argv[])
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
     const QCommandLineOption userData(QStringLiteral("user-data"));
+    const QCommandLineOption scores(QStringLiteral("scores"));
     QCommandLineParser parser;
     // Qt's options take one dash ("-platform"); ours work with one or two.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({help, version, userData});
+    parser.addOptions({help, version, userData, scores});
     acceptQtOptions(parser);
 
     if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
@@ -129,13 +138,16 @@ std::variant<StartOptions, int> readCommandLine(int argc, char *argv[])
         print(
             stdout,
             QStringLiteral(
-                "Usage: %1 [--user-data]\n"
+                "Usage: %1 [--user-data] [--scores]\n"
                 "Попадайка, a reaction game. It keeps its table of best results in Scores.dat in "
                 "the\n"
                 "current directory.\n\n"
                 "Options:\n"
                 "  --user-data    keep Scores.dat in your own data folder instead, as the desktop\n"
                 "                 menu entry does: %2\n"
+                "  --scores       print the table of best results and exit: a line per place,\n"
+                "                 \"place<TAB>name<TAB>score\" (place 11 is \"LoL.\"); control\n"
+                "                 characters and \\ in a name are written as \\xNN\n"
                 "  -h, --help     show this help and exit\n"
                 "  -v, --version  show the version and exit\n")
                 .arg(program, QDir::toNativeSeparators(userFolder)));
@@ -145,6 +157,10 @@ std::variant<StartOptions, int> readCommandLine(int argc, char *argv[])
         print(stdout, QStringLiteral("%1 %2\n").arg(program, QStringLiteral(POPADAIKA_VERSION)));
         return 0;
     }
+    // Only the game makes the data folder: the table is read where it would be, and a missing
+    // folder stays missing.
+    if (parser.isSet(scores) && !(parser.isSet(userData) && userFolder.isEmpty()))
+        return printScores(parser.isSet(userData) ? DiskFiles(userFolder) : DiskFiles());
     if (!parser.isSet(userData))
         return StartOptions{};
     if (userFolder.isEmpty() || !QDir().mkpath(userFolder)) {

@@ -11,8 +11,10 @@ struct StartOptions {
 };
 
 // Reads the command line without a QCoreApplication, so that it needs no display. Returns the
-// options to start the game with, or the status to exit with at once: 0 after --help or
-// --version (answered on standard output), 2 for an unknown option or a stray argument, 1 when
-// the per-user data folder cannot be created (both told on standard error). Call it after
-// QCoreApplication::setApplicationName: the name names the data folder.
+// options to start the game with, or the status to exit with at once: 0 after --help, --version
+// or --scores (answered on standard output), 2 for an unknown option or a stray argument, 1 when
+// the per-user data folder cannot be created or --scores cannot read or print the table (both
+// told on standard error). --scores reads "Scores.dat" where the game would keep it and makes
+// nothing on disk. Call it after QCoreApplication::setApplicationName: the name names the data
+// folder.
 std::variant<StartOptions, int> readCommandLine(int argc, char *argv[]);
