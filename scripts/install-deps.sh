@@ -17,6 +17,8 @@ packages=(
     desktop-file-utils appstream
     # scripts/screenshot.sh (with the X server and tools above): `import` takes the picture
     imagemagick
+    # the fuzz build: clang with libFuzzer and the sanitizer runtimes
+    clang libclang-rt-14-dev
 )
 
 missing=()
