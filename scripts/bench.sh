@@ -6,7 +6,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-5}
-"$root/scripts/install-deps.sh"
+"$root/scripts/install-deps.sh" build run bench
 cmake -S "$root" --preset default -DPOPADAIKA_BENCH=ON >/dev/null
 cmake --build "$root/build/default" -j2 --target bench_window bench_report >/dev/null
 bench=$root/build/default/bench

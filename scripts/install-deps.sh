@@ -1,25 +1,45 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, testing and playing the game need. This is the
-# one place that lists them.
+# Installs the Debian packages a command needs, by group: the groups named as arguments, every
+# group without one. This is the one place that lists them; the run-time list is read from
+# data/runtime-packages, which the Debian package depends on too.
+#   build    compile the game           run      play it (the run-time list)
+#   test     README's test command      package  scripts/package.sh (the .deb and its checks)
+#   bench    scripts/bench.sh           shot     scripts/screenshot.sh
 set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
 
-packages=(
-    # build, and the format check
-    g++ cmake qt6-base-dev qt6-base-dev-tools libgl-dev clang-format git
-    # run: the X11 platform plugin and the fonts the window is laid out for
-    qt6-qpa-plugins fonts-dejavu-core fonts-dejavu-extra
-    # the robot test: a real X server with a Russian keyboard, a light window manager, tools to
-    # find, click and close windows, and Python with PIL to look at the screen
-    xvfb xauth x11-xkb-utils openbox wmctrl xdotool x11-utils python3 python3-pil
-    # scripts/bench.sh: clicks injected through the X server by the benchmark itself
-    libxtst-dev
+group_build=(g++ cmake qt6-base-dev qt6-base-dev-tools libgl-dev)
+mapfile -t group_run < <(grep -E '^[a-z0-9]' "$root/data/runtime-packages")
+# a virtual X server with a Russian keyboard, a light window manager, and tools to find, click
+# and close windows (scripts/xserver.sh and the robot)
+xserver=(xvfb xauth x11-xkb-utils openbox wmctrl xdotool x11-utils)
+group_test=(
+    "${xserver[@]}"
+    # the format check and the size of the tests
+    clang-format git
+    # the robot test looks at the screen with Python and PIL
+    python3 python3-pil
     # the install test: validators of the desktop entry and of the software-centre metadata
     desktop-file-utils appstream
-    # scripts/screenshot.sh (with the X server and tools above): `import` takes the picture
-    imagemagick
+    # the Wayland test: a headless compositor and Qt's Wayland platform plugin
+    weston qt6-wayland
     # the fuzz build: clang with libFuzzer and the sanitizer runtimes
     clang libclang-rt-14-dev
 )
+# CPack's DEB generator reads the program with file and dpkg-shlibdeps; lintian checks the result
+group_package=(dpkg-dev file lintian)
+# clicks injected through the X server by the benchmark itself
+group_bench=("${xserver[@]}" libxtst-dev)
+# `import` takes the picture
+group_shot=("${xserver[@]}" imagemagick)
+
+[ $# -gt 0 ] || set -- build run test package bench shot
+packages=()
+for group in "$@"; do
+    declare -p "group_$group" >/dev/null 2>&1 || { echo "install-deps.sh: no group '$group'" >&2; exit 2; }
+    declare -n list="group_$group"
+    packages+=("${list[@]}")
+done
 
 missing=()
 for package in "${packages[@]}"; do

@@ -6,7 +6,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-scripts/install-deps.sh
+scripts/install-deps.sh build run test package
 scripts/check-format.sh
 jobs=$(nproc)
 for preset in default asan fuzz; do
