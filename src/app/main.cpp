@@ -11,6 +11,7 @@ int main(int argc, char *argv[])
     if (const int *status = std::get_if<int>(&command))
         return *status;
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.popadaika")); // the app id
     const auto &scoreFolder = std::get<StartOptions>(command).scoreFolder;
     DiskFiles files = scoreFolder ? DiskFiles(*scoreFolder) : DiskFiles();
     return runGame(app, files);
