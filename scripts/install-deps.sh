@@ -23,6 +23,8 @@ group_test=(
     desktop-file-utils appstream
     # the Wayland test: a headless compositor and Qt's Wayland platform plugin
     weston qt6-wayland
+    # the session test: the X session manager xsm, and iceauth, which xsm runs to let clients in
+    x11-session-utils x11-xserver-utils
     # the fuzz build: clang with libFuzzer and the sanitizer runtimes
     clang libclang-rt-14-dev
 )
