@@ -19,6 +19,8 @@ group_test=(
     clang-format git
     # the robot test looks at the screen with Python and PIL
     python3 python3-pil
+    # the robot finds the game's controls by name: AT-SPI on a session bus of its own, from Python
+    dbus at-spi2-core python3-pyatspi
     # the install test: validators of the desktop entry and of the software-centre metadata
     desktop-file-utils appstream
     # the Wayland test: a headless compositor and Qt's Wayland platform plugin
