@@ -17,8 +17,8 @@ group_test=(
     "${xserver[@]}"
     # the format check and the size of the tests
     clang-format git
-    # the robot test looks at the screen with Python and PIL
-    python3 python3-pil
+    # the robot is a Python program
+    python3
     # the robot finds the game's controls by name: AT-SPI on a session bus of its own, from Python
     dbus at-spi2-core python3-pyatspi
     # the install test: validators of the desktop entry and of the software-centre metadata
