@@ -127,23 +127,24 @@ def menu_start(prefix, work, table):
     assert run(*command, "--scores") == table, "the table in the data folder is not the one read"
 
 
-with tempfile.TemporaryDirectory() as work:
-    os.environ.update(HOME=work, XDG_DATA_HOME=work + "/data", XDG_RUNTIME_DIR=work)
-    # UTF-8 text for xdotool; Qt on X11, its widgets shown to AT-SPI.
-    os.environ.update(LC_ALL="C.UTF-8", QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    binary, prefix = map(os.path.abspath, sys.argv[1:3])
-    os.environ["PATH"] = f"{prefix}/bin:{os.environ['PATH']}"
-    try:
-        # Xvfb on a display number it picks itself, with no reset when the last client leaves (it
-        # would drop the keyboard layout), and a Russian keyboard for the nickname.
-        xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-noreset", "-nolisten", "tcp"],
-                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
-        started.append(xvfb)
-        os.environ["DISPLAY"] = ":" + xvfb.stdout.readline().strip()
-        run("setxkbmap", "ru")
-        os.mkdir(work + "/play")
-        menu_start(prefix, work, first_start(binary, work + "/play"))
-    finally:
-        for process in reversed(started):
-            process.kill()
-            process.wait()
+if __name__ == "__main__":
+    with tempfile.TemporaryDirectory() as work:
+        os.environ.update(HOME=work, XDG_DATA_HOME=work + "/data", XDG_RUNTIME_DIR=work)
+        # UTF-8 text for xdotool; Qt on X11, its widgets shown to AT-SPI.
+        os.environ.update(LC_ALL="C.UTF-8", QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        binary, prefix = map(os.path.abspath, sys.argv[1:3])
+        os.environ["PATH"] = f"{prefix}/bin:{os.environ['PATH']}"
+        try:
+            # Xvfb on a display number it picks itself, with no reset when the last client leaves (it
+            # would drop the keyboard layout), and a Russian keyboard for the nickname.
+            xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-noreset", "-nolisten", "tcp"],
+                                    stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+            started.append(xvfb)
+            os.environ["DISPLAY"] = ":" + xvfb.stdout.readline().strip()
+            run("setxkbmap", "ru")
+            os.mkdir(work + "/play")
+            menu_start(prefix, work, first_start(binary, work + "/play"))
+        finally:
+            for process in reversed(started):
+                process.kill()
+                process.wait()
