@@ -38,6 +38,22 @@ Look lookOf(QWidget *target)
     return look;
 }
 
+// Compares the window with the picture approved for this scene and scale, kept in
+// tests/window/look/; POPADAIKA_APPROVE_LOOK=1 writes the pictures instead (look at each before
+// committing it). A differing picture is left beside the test for a look.
+void compareWithApproved(QWidget &window, const QString &scene)
+{
+    const QImage shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QString name = scene + '@' + qEnvironmentVariable("QT_SCALE_FACTOR") + "x.png";
+    const QString approved = QStringLiteral(LOOK_DIR "/") + name;
+    if (qEnvironmentVariableIsSet("POPADAIKA_APPROVE_LOOK")) {
+        QVERIFY(shown.save(approved));
+        return;
+    }
+    const bool same = shown == QImage(approved).convertToFormat(QImage::Format_RGB32);
+    QVERIFY2(same || !shown.save(name), qPrintable(name + " differs from " + approved));
+}
+
 } // namespace
 
 class TestLook : public QObject
@@ -52,6 +68,33 @@ private slots:
         const int side = qRound(32 * f.devicePixelRatioF());
         QCOMPARE(f.cursor().pixmap().size(), QSize(side, side));
         QCOMPARE(f.cursor().hotSpot(), QPoint(side / 2 - 1, side / 2 - 1));
+    }
+
+    // Every screen as it was approved: the start, a round paused with targets of three sizes
+    // (one a hit made larger, one smaller), help during that round, and the table after it.
+    void everyScreenLooksAsApproved()
+    {
+        FormFixture fx;
+        Form1 &f = fx.load();
+        compareWithApproved(f, "start");
+        fx.enterNick(QStringLiteral("Вася"));
+        fx.click(f.Command2);
+        fx.draws = {0.15f, 0.25f, 0.5f, 0.0f, 0.9f, 0.9f, 0.15f, 0.25f, 0.35f, 0.45f};
+        fx.wait(1000);
+        fx.click(f.Image[0]);
+        fx.click(f.Image[1]);
+        fx.wait(2100);
+        fx.click(f.Command2);
+        compareWithApproved(f, "round");
+        fx.click(f.Command4);
+        compareWithApproved(f, "rules");
+        fx.click(f.Command4);
+        fx.click(f.Command2);
+        fx.draws = {0.55f, 0.65f, 0.75f, 0.85f, 0.95f, 0.05f};
+        fx.wait(5000);
+        fx.click(f.Command4);
+        fx.click(f.Command6);
+        compareWithApproved(f, "table");
     }
 
     // A target at its first size and one a hit has made half as large again look like the same
