@@ -80,6 +80,23 @@ private slots:
         }
     }
 
+    // Tab goes through the menu, then the scale, then the help panel's buttons.
+    void tabGoesThroughTheMenuTheScaleAndTheHelpPanel()
+    {
+        const Form1 &f = *m_fx.form;
+        QStringList order;
+        QWidget *control = f.Command1;
+        do {
+            if ((control->focusPolicy() & Qt::TabFocus) && !control->isHidden())
+                order << control->property("text").toString() + control->accessibleName();
+            control = control->nextInFocusChain();
+        } while (control != f.Command1);
+        QCOMPARE(order.join(", "),
+                 QStringLiteral("НикНейм, Начать, Выход, Вкл. помощь, Уровень "
+                                "сложности, Правила, 10-ка лучших, О создателях"));
+        QCOMPARE(f.windowTitle(), QStringLiteral("Попадайка"));
+    }
+
     void windowHasAFixedSizeAndNoMaximiseButton()
     {
         Form1 &f = *m_fx.form;
