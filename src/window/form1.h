@@ -200,8 +200,9 @@ private:
     // Enters the result "Game Over" announced, if it has not been entered yet.
     void enterAnnouncedResult();
     // Under the table's lock: when another run has saved since this one loaded, puts this run's
-    // new results into the table on disk instead of overwriting it.
-    void mergeWithTableOnDisk();
+    // new results into the table on disk instead of overwriting it. Returns what the player is
+    // to be told once the lock is let go, if anything.
+    QString mergeWithTableOnDisk();
 
     Dialogs &m_dialogs;
     Files &m_files;

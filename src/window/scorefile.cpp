@@ -72,7 +72,7 @@ void Form1::formClosing()
     if (!m_loaded)
         return; // the labels hold no table yet: saving them would spoil the next start
 
-    // the table as the labels show it.
+    // The table as the labels show it.
     ScoreCodec::Fields names;
     ScoreCodec::Fields scores;
     for (Place = 0; Place < Rows; ++Place) {
@@ -81,21 +81,25 @@ void Form1::formClosing()
     }
     m_scoresTemp = ScoreCodec::plainTable(names, scores);
 
-    // the old "Scores.dat" is not deleted first; CodeROM replaces it atomically, so a
-    // failed save leaves it whole. Under the lock, so that another run saving at the same
-    // moment cannot lose this run's results, nor this run its.
+    // The old "Scores.dat" is not deleted first; CodeROM replaces it atomically, so a failed
+    // save leaves it whole. Under the lock, so that another run saving at the same moment cannot
+    // lose this run's results, nor this run its; what is to be told waits until the lock is let
+    // go, so that no open box holds up another run's save.
+    QString notice;
     if (!(m_scoreFileProblem && m_scoreFileProblem->keepsFile)) {
         const auto lock = m_files.lock(ScoreCodec::ScoreFileName);
         if (lock->state() == Files::Lock::State::Held)
-            mergeWithTableOnDisk();
+            notice = mergeWithTableOnDisk();
         else if (lock->state() == Files::Lock::State::Busy)
-            tellPlayer(QStringLiteral("Таблицу рекордов в папке «%1» слишком долго держала другая "
-                                      "запущенная копия игры. Таблица этого запуска сохранена "
-                                      "без сверки с ней: результаты, которые та копия сохранила "
-                                      "после запуска этой, могли пропасть.")
-                           .arg(m_files.folder()));
+            notice = QStringLiteral("Таблицу рекордов в папке «%1» слишком долго держала другая "
+                                    "запущенная копия игры. Таблица этого запуска сохранена без "
+                                    "сверки с ней: результаты, которые та копия сохранила после "
+                                    "запуска этой, могли пропасть.")
+                         .arg(m_files.folder());
         CodeROM();
     }
+    if (!notice.isEmpty())
+        tellPlayer(notice);
     if (m_scoreFileProblem) {
         tellPlayer(m_scoreFileProblem->keepsFile
                        ? m_scoreFileProblem->message
@@ -129,14 +133,14 @@ void Form1::tellPlayer(const QString &text)
         m_dialogs.messageBox(text, Texts::GameTitle, Dialogs::Buttons::Ok);
 }
 
-void Form1::mergeWithTableOnDisk()
+QString Form1::mergeWithTableOnDisk()
 {
     const QString fileName = ScoreCodec::ScoreFileName;
     if (m_files.kind(fileName) != Files::Kind::File)
-        return; // gone: this run's table is written; no file at all: the write will say why
+        return {}; // gone: this run's table is written; no file at all: the write will say why
     const auto bytes = m_files.read(fileName, ScoreCodec::MaxFileBytes);
     if (bytes == m_loadedBytes)
-        return; // nobody else saved: written as it stands
+        return {}; // nobody else saved: written as it stands
     const auto table = bytes ? ScoreCodec::decode(*bytes)
                              : ScoreCodec::Result<ScoreCodec::Table>::damaged(
                                  QStringLiteral("его не удалось прочитать"));
@@ -144,19 +148,18 @@ void Form1::mergeWithTableOnDisk()
         // Spoilt since the start: kept aside as at start, and this run's table takes its place.
         const QString folder = m_files.folder();
         if (const auto asideName = m_files.renameAside(fileName, DamagedSuffix)) {
-            tellPlayer(QStringLiteral("Файл таблицы рекордов «%1» в папке «%2» испорчен, пока "
-                                      "шла игра (%3). Он переименован в «%4» и лежит в той же "
-                                      "папке; таблица этого запуска записана вместо него.")
-                           .arg(fileName, folder, table.damage(), *asideName));
-        } else {
-            m_scoreFileProblem = ScoreFileProblem{
-                QStringLiteral("Таблица рекордов не сохранена: файл «%1» в папке «%2» испорчен, "
-                               "пока шла игра (%3), а переименовать его не удалось, и игра не "
-                               "стала записывать поверх него.")
-                    .arg(fileName, folder, table.damage()),
-                true};
+            return QStringLiteral("Файл таблицы рекордов «%1» в папке «%2» испорчен, пока "
+                                  "шла игра (%3). Он переименован в «%4» и лежит в той же "
+                                  "папке; таблица этого запуска записана вместо него.")
+                .arg(fileName, folder, table.damage(), *asideName);
         }
-        return;
+        m_scoreFileProblem = ScoreFileProblem{
+            QStringLiteral("Таблица рекордов не сохранена: файл «%1» в папке «%2» испорчен, "
+                           "пока шла игра (%3), а переименовать его не удалось, и игра не "
+                           "стала записывать поверх него.")
+                .arg(fileName, folder, table.damage()),
+            true};
+        return {};
     }
     // Another run saved meanwhile: its table, with this run's results entered by the usual
     // rule, an equal score below the stored one.
@@ -168,6 +171,7 @@ void Form1::mergeWithTableOnDisk()
     for (int row = 0; row < Rows; ++row)
         scores[row] = QString::number(merged.scores[row]);
     m_scoresTemp = ScoreCodec::plainTable(merged.names, scores);
+    return {};
 }
 
 void Form1::CodeROM()
