@@ -46,6 +46,10 @@ private slots:
         fx.enterNick(QStringLiteral("Вася"));
         fx.click(f.Command2);
         QCOMPARE(seen(f), "Пауза | Вкл. помощь | 0/0 00:00 | | targets on | 1111 1000/1000");
+        const QString atStart = seen(f);
+        fx.click(f.Command4); // help before the first round: nothing starts when it goes
+        fx.click(f.Command4);
+        QCOMPARE(seen(f), atStart);
         fx.draws = {0.15f, 0.25f, 0.5f, 0.5f};
         fx.wait(1000);
         fx.click(f.Image[0]);
@@ -57,6 +61,11 @@ private slots:
         fx.wait(3000);
         QCOMPARE(seen(f),
                  "Продолжить | Вкл. помощь | 1/2 00:01 | 2 | targets off | 0000 1050/1000");
+        const QString paused = seen(f);
+        fx.click(f.Command4); // help while paused: the round stays paused when it goes
+        fx.wait(3000);
+        fx.click(f.Command4);
+        QCOMPARE(seen(f), paused);
         fx.click(f.Command2);
         QCOMPARE(seen(f), "Пауза | Вкл. помощь | 1/2 00:01 | 2 | targets on | 1111 1050/1000");
         fx.click(f.Command4);
@@ -76,36 +85,6 @@ private slots:
         fx.dialogs.boxAnswer = Dialogs::OkResult;
         fx.click(f.Command3);
         QVERIFY(!f.isVisible());
-    }
-
-    void helpFreezesTheGameAndLetsOnlyARunningRoundGoOn_data()
-    {
-        QTest::addColumn<int>("presses"); // of Command2 before help is switched on
-        QTest::addColumn<QList<float>>("draws");
-        QTest::addColumn<QString>("clock");
-        QTest::newRow("before the first start") << 0 << QList<float>() << "00:00";
-        QTest::newRow("while a round runs") << 1 << QList<float>{0.15f, 0.25f} << "00:01";
-        QTest::newRow("while paused") << 2 << QList<float>() << "00:00";
-    }
-    void helpFreezesTheGameAndLetsOnlyARunningRoundGoOn()
-    {
-        QFETCH(int, presses);
-        QFETCH(QList<float>, draws);
-        QFETCH(QString, clock);
-        FormFixture fx;
-        Form1 &f = fx.load();
-        fx.enterNick(QStringLiteral("Вася"));
-        for (int i = 0; i < presses; ++i)
-            fx.click(f.Command2);
-        fx.click(f.Command4);
-        fx.wait(3000); // frozen: a tick would draw, and no draw is scripted
-        fx.click(f.Command4);
-        QVERIFY2(f.Frame2->isHidden(), "help off leaves the panel");
-        fx.draws = draws;
-        fx.wait(1000);
-        QCOMPARE(f.Label2->text(), "Прошло времени: " + clock);
-        // Where draws are scripted the appearance ticks must take them; elsewhere none may draw.
-        QCOMPARE(fx.draws, QList<float>());
     }
 
     void panelButtonsShowCreditsTableAndRules()

@@ -13,15 +13,6 @@ class TestWindow : public QObject
 private slots:
     void initTestCase() { m_fx.load(); }
 
-    void onlyResultsTargetsHelpAndTheLineBreakStartHidden()
-    {
-        const Form1 &f = *m_fx.form;
-        QSet<QWidget *> hidden{f.Label1, f.Label3, f.Frame2, f.Ent};
-        hidden.unite(QSet<QWidget *>(f.Image.begin(), f.Image.end()));
-        for (QWidget *control : f.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-            QCOMPARE(control->isHidden(), hidden.contains(control));
-    }
-
     void everyFixedCaptionStartsAndFitsInItsControl_data()
     {
         const Form1 &f = *m_fx.form;
