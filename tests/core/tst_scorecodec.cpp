@@ -50,6 +50,7 @@ private slots:
         QTest::newRow("a number beyond 16 bits") << QByteArray::fromHex("A0B4B0B0B0B0A08D8A 00")
                                                  << "в нём число вне допустимых пределов";
         QTest::newRow("two lines") << encode("a\r\n0\r\n") << "в таблице меньше 22 строк";
+        QTest::newRow("no digits") << encodeScoreFile("  \r\n") << "в нём не числа";
         QTest::newRow("a leading zero") << encodeScoreFile(" 07 \r\n") << "в нём не числа";
         QTest::newRow("minus zero") << encodeScoreFile("-0 \r\n") << "в нём не числа";
         QTest::newRow("a letter") << encodeScoreFile(" 7x \r\n") << "в нём не числа";
