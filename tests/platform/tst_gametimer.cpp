@@ -71,6 +71,10 @@ private slots:
     void restartInsideAnotherTimersTickWaitsAWholeInterval()
     {
         QFETCH(bool, noDescriptorLeft);
+#ifdef __SANITIZE_ADDRESS__
+        if (noDescriptorLeft)
+            QSKIP("the sanitizers' own checks need file descriptors; the normal build runs it");
+#endif
         QtScheduler clock;
         rlimit limit{};
         QCOMPARE(getrlimit(RLIMIT_NOFILE, &limit), 0);
