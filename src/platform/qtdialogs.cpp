@@ -35,15 +35,6 @@ void dropIconColumn(QMessageBox &box)
     auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
     if (!grid || !label)
         return;
-    for (int i = grid->count() - 1; i >= 0; --i) {
-        int row = 0;
-        int column = 0;
-        int rows = 0;
-        int columns = 0;
-        grid->getItemPosition(i, &row, &column, &rows, &columns);
-        if (grid->itemAt(i)->spacerItem() && row == 0 && column == 0)
-            delete grid->takeAt(i);
-    }
     grid->removeWidget(label);
     grid->addWidget(label, 0, 0, 1, grid->columnCount());
 }
@@ -98,7 +89,6 @@ int QtDialogs::messageBox(const QString &text, const QString &title, Buttons but
     QPushButton *cancel = nullptr;
     if (buttons == Buttons::OkCancel)
         cancel = box.addButton(cancelText(), QMessageBox::RejectRole);
-    box.setDefaultButton(ok);
     box.setEscapeButton(cancel ? cancel : ok);
     dropIconColumn(box);
     box.exec();

@@ -3,6 +3,7 @@
 #include "platform/qtscheduler.h"
 
 #include <QTest>
+#include <QTimer>
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -56,6 +57,20 @@ private slots:
         timer.setEnabled(true);
         clock.advance(400);
         QCOMPARE(ticks, 1);
+    }
+
+    // On the real clock too, an interval set while a countdown runs leaves it be: the tick due
+    // at 300 ms comes then, not 3 s after the change.
+    void newIntervalWaitsForThePendingTickOnTheRealClock()
+    {
+        QtScheduler clock;
+        GameTimer timer(300, clock);
+        qint64 tickedAt = -1;
+        QObject::connect(&timer, &GameTimer::tick, &timer, [&] { tickedAt = clock.nowMs(); });
+        timer.setEnabled(true);
+        QTimer::singleShot(50, &timer, [&timer] { timer.setInterval(3000); });
+        QVERIFY(QTest::qWaitFor([&] { return tickedAt >= 0; }, 10000));
+        QCOMPARE_LT(tickedAt, 3000);
     }
 
     // Two real timers fall due in the same pass of the event loop. The first to tick restarts
