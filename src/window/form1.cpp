@@ -172,8 +172,6 @@ void Form1::createControls()
 
     Line1 = new QFrame(this);
     Line1->setFrameShape(QFrame::VLine);
-    Line1->setFrameShadow(QFrame::Plain);
-    Line1->setLineWidth(1);
     Line1->setGeometry(Twips::toPixels(960), Twips::toPixels(360), 1,
                        Twips::toPixels(1080 - 360) + 1);
 
@@ -268,7 +266,6 @@ void Form1::createControls()
     connect(Command7, &QPushButton::clicked, this, &Form1::command7Click);
     Label7 = makeLabel(Frame2, Texts::rulesLines().first(), {210, 630, 6525, 4110});
     Label7->setFrameStyle(QFrame::Box | QFrame::Plain);
-    Label7->setLineWidth(1);
     Label7->setWordWrap(true);
     for (int i = 0; i < Rows; ++i) {
         const int top = 1260 + 240 * i;
