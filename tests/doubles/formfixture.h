@@ -79,9 +79,10 @@ public:
             QTest::qFail("a draw the test did not script was made", __FILE__, __LINE__);
         return draws.isEmpty() ? 0.0f : draws.takeFirst();
     }
-    void reseed(double) override { }
+    void reseed(double value) override { seeds.append(value); }
 
     QList<float> draws;
+    QList<double> seeds;                   // every reseed, in order
     static constexpr int LockWaitMs = 100; // how long a save waits for another run's lock
     TempDir dir;
     DiskFiles files{dir.path(), LockWaitMs};

@@ -61,6 +61,9 @@ class TestLook : public QObject
     Q_OBJECT
 
 private slots:
+    // Drawing that goes wrong only warns (a pixel set outside its picture, say): make it fail.
+    void init() { QTest::failOnWarning(QRegularExpression(".")); }
+
     void cursorKeepsItsSizeAtEveryScale()
     {
         FormFixture fx;

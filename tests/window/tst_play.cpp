@@ -52,6 +52,8 @@ private slots:
         QCOMPARE(seen(f), atStart);
         fx.draws = {0.15f, 0.25f, 0.5f, 0.5f};
         fx.wait(1000);
+        // Each appearance tick reseeds, with the day number times the part of the day gone.
+        QCOMPARE(fx.seeds, QList<double>({23181, 23181}));
         fx.click(f.Image[0]);
         fx.clickAt({20, 400});
         QCOMPARE(seen(f), "Пауза | Вкл. помощь | 1/2 00:01 | 2 | targets on | 1111 1050/1000");

@@ -103,8 +103,9 @@ private slots:
         QCOMPARE(m_fx.form->Command2->text(), QStringLiteral("Начать"));
     }
 
-    // In a running round with Image1 shown: a press on it released beside it, and a press held
-    // across a pause and a resume (by the keyboard), are neither hits nor misses.
+    // In a running round with Image1 shown: a press on it released beside it, one on the bare
+    // window released on a label, and a press held across a pause and a resume (by the
+    // keyboard), are neither hits nor misses.
     void onlyAWholeClickOnATargetHits()
     {
         FormFixture fx;
@@ -117,6 +118,8 @@ private slots:
         fx.wait(1000);
         QTest::mousePress(f.windowHandle(), Qt::LeftButton, {}, image1Middle);
         QTest::mouseRelease(f.windowHandle(), Qt::LeftButton, {}, QPoint(20, 400));
+        QTest::mousePress(f.windowHandle(), Qt::LeftButton, {}, QPoint(20, 400));
+        QTest::mouseRelease(f.windowHandle(), Qt::LeftButton, {}, f.Label2->geometry().center());
         for (int i = 0; i < 2; ++i) {
             QTest::mousePress(f.windowHandle(), Qt::LeftButton, {}, image1Middle);
             QTest::keyClick(f.windowHandle(), Qt::Key_Space);
