@@ -34,11 +34,15 @@ private slots:
         QCOMPARE(fx.load().NameP[0]->text(), nick + " (Н)");
     }
 
+    // A damaged table is put aside, and what an earlier run left over is cleared away.
     void damagedFileIsPutAside()
     {
         FormFixture fx;
         QVERIFY(fx.dir.put("Scores.dat", ""));
-        fx.load().close();
+        QVERIFY(fx.dir.put("Scores.temp", "left over") && fx.dir.put("Scores.temp2", "too"));
+        fx.load();
+        QCOMPARE(fx.dir.entries(), QStringList("Scores.dat.damaged"));
+        fx.form->close();
         QCOMPARE(fx.dialogs.shown,
                  QStringList("Попадайка: Файл таблицы рекордов «Scores.dat» в папке «"
                              + fx.dir.path()

@@ -71,8 +71,9 @@ private slots:
         }
     }
 
-    // Tab goes through the menu, then the scale, then the help panel's buttons.
-    void tabGoesThroughTheMenuTheScaleAndTheHelpPanel()
+    // Tab goes through the menu, then the scale, then the help panel's buttons; the window has its
+    // title and icon, the pointer is an arrow over the menu, and every control has a name.
+    void everyControlCanBeReachedAndNamed()
     {
         const Form1 &f = *m_fx.form;
         QStringList order;
@@ -86,6 +87,19 @@ private slots:
                  QStringLiteral("НикНейм, Начать, Выход, Вкл. помощь, Уровень "
                                 "сложности, Правила, 10-ка лучших, О создателях"));
         QCOMPARE(f.windowTitle(), QStringLiteral("Попадайка"));
+        QVERIFY(!f.windowIcon().isNull());
+        QCOMPARE(f.Frame1->cursor().shape(), Qt::ArrowCursor); // the crosshair is for the field
+        // Every control a player uses or reads has a name a screen reader speaks.
+        for (const QWidget *control : f.findChildren<QWidget *>()) {
+            const bool used = qobject_cast<const QAbstractButton *>(control)
+                              || qobject_cast<const QAbstractSlider *>(control)
+                              || qobject_cast<const TargetPicture *>(control)
+                              || (qobject_cast<const QLineEdit *>(control) && control != f.Ent);
+            QVERIFY(!used
+                    || !QAccessible::queryAccessibleInterface(const_cast<QWidget *>(control))
+                            ->text(QAccessible::Name)
+                            .isEmpty());
+        }
     }
 
     void windowHasAFixedSizeAndNoMaximiseButton()
