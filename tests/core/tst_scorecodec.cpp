@@ -17,6 +17,7 @@ private slots:
         const QByteArray numbers("-12484 \r\n 207 \r\n");
         const QByteArray flipped = QByteArray::fromHex("ADB1B2B4B8B4A08D8A A0B2B0B7A08D8A");
         QCOMPARE(encodeNumberText(plain), numbers);
+        QCOMPARE(encodeNumberText(QByteArray(1, '\0')), " 0 \r\n"); // zero has no "-"
         // The score file is one byte longer: the extra byte, whatever its value.
         QCOMPARE(encodeScoreFile(numbers).chopped(1), flipped);
         QCOMPARE(decodePlainText(encode(plain)).value(), plain);
@@ -30,12 +31,14 @@ private slots:
         names.fill("<Пусто>");
         names[0] = "  Вася, \"😀\" (Н)";
         names[1] = "раз\r\nдва\nтри";
+        names[2] = QChar(0xD800) + QStringLiteral("a"); // half a pair: its own "?"
         Fields scores;
         scores.fill("0");
         scores[0] = "-2147483648";
         const auto table = decode(encode(plainTable(names, scores)));
         QCOMPARE(table.value().names[0], QStringLiteral("  Вася, \"?\" (Н)"));
         QCOMPARE(table.value().names[1], QStringLiteral("раз  два три"));
+        QCOMPARE(table.value().names[2], QStringLiteral("?a"));
         QCOMPARE(table.value().scores[0], -2147483648);
     }
 
@@ -53,7 +56,7 @@ private slots:
         QTest::newRow("no digits") << encodeScoreFile("  \r\n") << "в нём не числа";
         QTest::newRow("a leading zero") << encodeScoreFile(" 07 \r\n") << "в нём не числа";
         QTest::newRow("minus zero") << encodeScoreFile("-0 \r\n") << "в нём не числа";
-        QTest::newRow("a letter") << encodeScoreFile(" 7x \r\n") << "в нём не числа";
+        QTest::newRow("a letter") << encodeScoreFile(" 7x\r\n") << "в нём не числа";
         QTest::newRow("larger than any table")
             << QByteArray(MaxFileBytes + 1, '\xA0') << "он слишком велик для таблицы рекордов";
     }
