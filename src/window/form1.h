@@ -132,8 +132,9 @@ protected:
 private:
     // The handlers, wired to their controls and timers when the window is built.
     // The closing handler: runs once, whichever way the window closes. Switches the timers
-    // off, so nothing of a running round happens any more (the round is not entered), and
-    // writes the table into "Scores.dat". Asks nothing and never cancels the close.
+    // off, so nothing of a running round happens any more (a running round is not entered, one
+    // that "Game Over" has announced is), and writes the table into "Scores.dat", merged with
+    // what another run saved meanwhile. Asks nothing and never cancels the close.
     void formClosing();
     // A click on the bare window surface: one more click while a round runs (a miss).
     void surfaceClick();
@@ -165,8 +166,8 @@ private:
     // Counts a hit and a click, but only while a round runs (Timer3 enabled). Called by a hit.
     void Score();
     // Ends the round: stops the timers, reports the score, accuracy and clicks per minute, and
-    // enters a qualifying result into the table. Called by an appearance tick that finds all ten
-    // targets shown.
+    // enters a qualifying result into the table (also when the window closes while its box is
+    // open). Called by an appearance tick that finds all ten targets shown.
     void EndGame();
     // Sets both appearance intervals from the hit count and the level, until the hit count
     // passes the level's speed-up limit. Called at the start of every appearance tick.
