@@ -17,11 +17,12 @@ class TestScoreFile : public QObject
     Q_OBJECT
 
 private slots:
-    // A name with blanks around it, a comma, quotes, a level tag of its own and far too long
-    // for its place: shortened on screen only, saved whole and loaded whole in the next run.
+    // A name with blanks around and inside it, a comma, quotes, markup, a level tag of its own
+    // and far too long for its place: shortened on screen only, whole and as typed in its
+    // tooltip, saved whole and loaded whole in the next run.
     void longOddNameIsShortenedOnScreenOnlyAndComesBackWhole()
     {
-        const QString nick = "   Иван, \"Грозный\" '' (ОТ) " + QString(10000, u'Я');
+        const QString nick = "   Иван,  \"<b>Грозный</b>\" '' (ОТ) " + QString(10000, u'Я');
         FormFixture fx;
         fx.load();
         fx.playRound(nick);
@@ -30,6 +31,9 @@ private slots:
         const QRegularExpression shortened("^\u2068   И.*…Я+\u2069 \\(Н\\)$");
         QVERIFY2(shortened.match(row->shownText()).hasMatch(), qPrintable(row->shownText()));
         QVERIFY(row->fontMetrics().horizontalAdvance(row->shownText()) <= row->width());
+        QTextDocument tooltip; // as Qt reads a tooltip: the name as typed, never as markup
+        tooltip.setHtml(row->toolTip());
+        QCOMPARE(tooltip.toPlainText(), nick + " (Н)");
         fx.form->close();
         QCOMPARE(fx.load().NameP[0]->text(), nick + " (Н)");
     }
