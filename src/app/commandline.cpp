@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 #include "core/scorecodec.h"
 #include "platform/diskfiles.h"
+#include "platform/history.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -120,10 +121,11 @@ std::variant<StartOptions, int> readCommandLine(int argc, char *argv[])
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
     const QCommandLineOption userData(QStringLiteral("user-data"));
     const QCommandLineOption scores(QStringLiteral("scores"));
+    const QCommandLineOption stats(QStringLiteral("stats"));
     QCommandLineParser parser;
     // Qt's options take one dash ("-platform"); ours work with one or two.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({help, version, userData, scores});
+    parser.addOptions({help, version, userData, scores, stats});
     acceptQtOptions(parser);
 
     if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
@@ -138,7 +140,7 @@ std::variant<StartOptions, int> readCommandLine(int argc, char *argv[])
         print(
             stdout,
             QStringLiteral(
-                "Usage: %1 [--user-data] [--scores]\n"
+                "Usage: %1 [--user-data] [--scores | --stats]\n"
                 "Попадайка, a reaction game. It keeps its table of best results in Scores.dat in "
                 "the\n"
                 "current directory.\n\n"
@@ -148,9 +150,14 @@ std::variant<StartOptions, int> readCommandLine(int argc, char *argv[])
                 "  --scores       print the table of best results and exit: a line per place,\n"
                 "                 \"place<TAB>name<TAB>score\" (place 11 is \"LoL.\"); control\n"
                 "                 characters and \\ in a name are written as \\xNN\n"
+                "  --stats        open only the statistics window: every round you played, with\n"
+                "                 charts of your scores, accuracy, pace and reaction times (F2\n"
+                "                 in the game window opens it too, while no round is under way)\n"
+                "                 The history is kept in %3\n"
                 "  -h, --help     show this help and exit\n"
                 "  -v, --version  show the version and exit\n")
-                .arg(program, QDir::toNativeSeparators(userFolder)));
+                .arg(program, QDir::toNativeSeparators(userFolder),
+                     QDir::toNativeSeparators(History::standardPath())));
         return 0;
     }
     if (parser.isSet(version)) {
@@ -161,6 +168,8 @@ std::variant<StartOptions, int> readCommandLine(int argc, char *argv[])
     // folder stays missing.
     if (parser.isSet(scores) && !(parser.isSet(userData) && userFolder.isEmpty()))
         return printScores(parser.isSet(userData) ? DiskFiles(userFolder) : DiskFiles());
+    if (parser.isSet(stats))
+        return StartOptions{std::nullopt, true};
     if (!parser.isSet(userData))
         return StartOptions{};
     if (userFolder.isEmpty() || !QDir().mkpath(userFolder)) {

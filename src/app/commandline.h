@@ -8,6 +8,8 @@
 struct StartOptions {
     // The folder that keeps "Scores.dat"; nullopt for the current directory at every moment.
     std::optional<QString> scoreFolder;
+    // Open only the statistics window, no game.
+    bool statistics = false;
 };
 
 // Reads the command line without a QCoreApplication, so that it needs no display. Returns the

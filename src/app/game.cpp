@@ -39,9 +39,23 @@ protected:
 
 Game::Game(Files &files, Dialogs *dialogs, Scheduler *scheduler)
     : m_form({dialogs ? *dialogs : m_dialogs, files, m_clock, m_random, m_numbers,
-              scheduler ? *scheduler : m_scheduler})
+              scheduler ? *scheduler : m_scheduler, &m_history})
 {
     m_dialogs.setParent(&m_form);
+    QObject::connect(&m_form, &Form1::statisticsRequested, &m_form, [this] { showStatistics(); });
+}
+
+void Game::showStatistics()
+{
+    if (!m_statistics) {
+        // A window of its own that goes with the game's: a child, so it closes with it.
+        m_statistics = new StatsWindow(m_history, &m_form);
+        m_statistics->setWindowFlag(Qt::Window);
+        m_statistics->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_statistics->show();
+    m_statistics->raise();
+    m_statistics->activateWindow();
 }
 
 int Game::run(QApplication &app)
@@ -64,13 +78,23 @@ int Game::run(QApplication &app)
         return 0; // closed during a notice of the load: no window, nothing saved
     m_form.show();
     looping = true;
-    return app.exec();
+    const int status = app.exec();
+    delete m_statistics;
+    return status;
 }
 
 int runGame(QApplication &app, Files &files)
 {
     Game game(files);
     return game.run(app);
+}
+
+int runStatistics(QApplication &app)
+{
+    History history(History::standardPath());
+    StatsWindow window(history);
+    window.show();
+    return app.exec();
 }
 
 #include "game.moc"

@@ -1,16 +1,21 @@
 #pragma once
 
 #include "core/numberformat.h"
+#include "platform/history.h"
 #include "platform/mixingrandom.h"
 #include "platform/qtdialogs.h"
 #include "platform/qtscheduler.h"
 #include "platform/systemclock.h"
 #include "window/form1.h"
+#include "window/statswindow.h"
+
+#include <QPointer>
 
 class QApplication;
 class Files;
 
-// The game's window on the desktop's own services: the one place they are wired together.
+// The game's window on the desktop's own services: the one place they are wired together. Its
+// rounds go into the player's history, which F2 shows in the statistics window.
 class Game
 {
 public:
@@ -27,14 +32,23 @@ public:
     // before the window shows and without a save.
     int run(QApplication &app);
 
+    // The statistics window F2 opened, while it is open.
+    StatsWindow *statistics() const { return m_statistics; }
+
 private:
+    void showStatistics();
+
+    History m_history{History::standardPath()};
     QtDialogs m_dialogs;
     SystemClock m_clock;
     MixingRandom m_random;
     const NumberFormat m_numbers;
     QtScheduler m_scheduler;
     Form1 m_form;
+    QPointer<StatsWindow> m_statistics;
 };
 
 // Plays the game with the desktop's own services and the table in `files`.
 int runGame(QApplication &app, Files &files);
+// Shows only the statistics window, until it is closed; returns the exit status.
+int runStatistics(QApplication &app);

@@ -6,13 +6,16 @@
 #include "core/texts.h"
 #include "platform/dialogs.h"
 #include "platform/gametimer.h"
+#include "platform/scheduler.h"
 #include "window/crisppicture.h"
+#include "window/fonts.h"
 #include "window/namelabel.h"
 #include "window/targetpicture.h"
 #include "window/twips.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -20,17 +23,6 @@
 #include <QScrollBar>
 
 namespace {
-
-// Fonts: the layout was made for an 8-point sans-serif with Cyrillic. Where that face is
-// missing, DejaVu Sans Condensed keeps every caption inside its control.
-QFont windowFont()
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans Condensed"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setPixelSize(11);
-    return font;
-}
 
 // "MS Sans Serif" 13.5 pt and 12 pt bold at 96 dots per inch.
 QFont resultFont()
@@ -149,6 +141,7 @@ Form1::Form1(const Services &services, QWidget *parent)
     , m_random(services.random)
     , m_numbers(services.numbers)
     , m_scheduler(services.scheduler)
+    , m_history(services.history)
 {
     setWindowTitle(Texts::GameTitle);
     setWindowIcon(gameIcon());
@@ -301,6 +294,12 @@ void Form1::createControls()
 
 void Form1::setAllTimersEnabled(bool enabled)
 {
+    // The round's running time is the time the timers run.
+    const qint64 now = m_scheduler.nowMs();
+    if (m_runningSince && !enabled)
+        m_roundTimeMs += now - *m_runningSince;
+    if (enabled != m_runningSince.has_value())
+        m_runningSince = enabled ? std::optional(now) : std::nullopt;
     Timer1->setEnabled(enabled);
     Timer2->setEnabled(enabled);
     Timer3->setEnabled(enabled);
@@ -373,4 +372,12 @@ void Form1::mouseDoubleClickEvent(QMouseEvent *event)
 {
     m_surfaceClick.forget();
     event->accept();
+}
+
+void Form1::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier)
+        statisticsKey();
+    else
+        QWidget::keyPressEvent(event);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/roundrecord.h"
 #include "core/toptable.h"
 #include "window/clickrecognizer.h"
 
@@ -23,6 +24,7 @@ class Clock;
 class Dialogs;
 class Files;
 class GameTimer;
+class History;
 class NumberFormat;
 class RandomGenerator;
 class Scheduler;
@@ -44,7 +46,8 @@ public:
         Clock &clock;
         RandomGenerator &random;
         const NumberFormat &numbers;
-        Scheduler &scheduler; // the timers' time
+        Scheduler &scheduler; // the timers' time, and the monotonic clock of reaction times
+        History *history;     // where finished rounds are recorded; none: they are not
     };
 
     static constexpr int Rows = TopTable::Rows; // rows of the table of best results, 0..10
@@ -123,11 +126,18 @@ public:
     // layout was made with), the same on every platform.
     static constexpr int OuterWidthTwips = 7230;
 
+signals:
+    // F2 was pressed before the first round or after one ended (never while a round runs, is
+    // paused or help is on): the player asks for the statistics window.
+    void statisticsRequested();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    // F2, which no control takes for itself, comes up from whichever has the focus.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     // The handlers, wired to their controls and timers when the window is built.
@@ -161,6 +171,9 @@ private:
     void timer2Tick();
     // A tick of Timer3 or Timer4: shows one random target; ends the round when all ten are shown.
     void appearanceTick();
+
+    // F2: asks for the statistics window, but only while no round is under way and help is off.
+    void statisticsKey();
 
     // The game's own procedures.
     // Counts a hit and a click, but only while a round runs (Timer3 enabled). Called by a hit.
@@ -198,6 +211,11 @@ private:
     void setTableShown(bool shown); // the table's rows on the help panel
     // A notice in a box; once the close comes from outside, on standard error instead.
     void tellPlayer(const QString &text);
+    // The round's running time in ms on the scheduler's clock: pause, help and "Game Over" left
+    // out (the time the timers are enabled).
+    qint64 roundTimeMs() const;
+    // Hands the round "Game Over" announced to the history, if it has not been yet.
+    void recordRound();
     // Enters the result "Game Over" announced, if it has not been entered yet.
     void enterAnnouncedResult();
     // Under the table's lock: when another run has saved since this one loaded, puts this run's
@@ -211,6 +229,7 @@ private:
     RandomGenerator &m_random;
     const NumberFormat &m_numbers;
     Scheduler &m_scheduler;
+    History *m_history;
 
     // The plain table text, kept in memory instead of "Scores.temp" (the number text of
     // "Scores.temp2" is only ever an intermediate of the codec).
@@ -226,6 +245,14 @@ private:
 
     qint64 m_hits = 0;   // shown in Text1
     qint64 m_clicks = 0; // hits and misses, shown in Text2
+
+    // Reaction times: the round's running time up to the last time the timers stopped, and the
+    // scheduler's time they last started at (they are running when set).
+    qint64 m_roundTimeMs = 0;
+    std::optional<qint64> m_runningSince;
+    std::array<qint64, Targets> m_shownAt{};      // roundTimeMs() when each target last appeared
+    QList<qint64> m_reactionMs;                   // this round's hits, in order
+    std::optional<RoundRecord> m_unrecordedRound; // over, but not yet in the history
 
     // "Scores.dat" as this run found it after loading; nullopt when there was none.
     std::optional<QByteArray> m_loadedBytes;

@@ -10,7 +10,9 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/gametimer.h"
+#include "platform/history.h"
 #include "platform/randomgenerator.h"
+#include "platform/scheduler.h"
 #include "window/form1.h"
 #include "window/namelabel.h"
 #include "window/targetpicture.h"
@@ -81,6 +83,8 @@ void Form1::command2Click()
     }
     switch (roundState()) {
     case RoundState::Over:
+        m_roundTimeMs = 0;
+        m_reactionMs.clear();
         m_hits = 0;
         m_clicks = 0;
         showCounters();
@@ -142,6 +146,8 @@ void Form1::targetClick(int index)
 {
     TargetPicture *target = Image[index];
     const Placement::Anchor anchor = Placement::Anchors[index];
+    if (clicksCount())
+        m_reactionMs.append(roundTimeMs() - m_shownAt[index]);
     Score();
     target->hide();
     const int d = Placement::offsetFromAnchor(m_random.draw());
@@ -165,7 +171,10 @@ void Form1::appearanceTick()
 {
     m_random.reseed(Placement::seedValue(m_clock.now()));
     Speed();
-    Image[Placement::targetForDraw(m_random.draw())]->show();
+    const int shown = Placement::targetForDraw(m_random.draw());
+    if (Image[shown]->isHidden())
+        m_shownAt[shown] = roundTimeMs();
+    Image[shown]->show();
     if (std::all_of(Image.begin(), Image.end(),
                     [](const TargetPicture *target) { return !target->isHidden(); }))
         EndGame();
@@ -196,6 +205,19 @@ void Form1::EndGame()
     const double hits = double(m_hits);
     const double clicks = double(m_clicks);
     FinalScore = Results::finalScore(hits, clicks, Seconds, level);
+    // Written once the tick is over, not in it; a close before that writes it first.
+    m_unrecordedRound = RoundRecord{m_clock.now().toUTC(),
+                                    Nick,
+                                    level,
+                                    FinalScore,
+                                    m_hits,
+                                    m_clicks,
+                                    Seconds,
+                                    Results::accuracyPercent(hits, clicks),
+                                    Results::clicksPerMinute(clicks, Seconds),
+                                    TopTable::insertionRow(TopScores, FinalScore) < Rows,
+                                    m_reactionMs};
+    QMetaObject::invokeMethod(this, &Form1::recordRound, Qt::QueuedConnection);
 
     // The last picture of the round stays on screen while the box is open. The box only
     // acknowledges a result that is already final: a close meanwhile enters it before saving.
@@ -236,4 +258,24 @@ void Form1::Scores()
                      FinalScore);
     m_newResults.append({TopNames[Place], FinalScore});
     refreshTableLabels();
+}
+
+qint64 Form1::roundTimeMs() const
+{
+    return m_roundTimeMs + (m_runningSince ? m_scheduler.nowMs() - *m_runningSince : 0);
+}
+
+void Form1::recordRound()
+{
+    if (m_unrecordedRound && m_history)
+        m_history->add(*m_unrecordedRound);
+    m_unrecordedRound.reset();
+}
+
+void Form1::statisticsKey()
+{
+    const RoundState state = roundState();
+    if ((state == RoundState::NotStarted || state == RoundState::Over)
+        && Command4->text() == Texts::HelpOn)
+        emit statisticsRequested();
 }

@@ -69,6 +69,7 @@ void Form1::formClosing()
     // behind a notice. The running round is not entered, but a round already over is.
     setAllTimersEnabled(false);
     enterAnnouncedResult();
+    recordRound();
     if (!m_loaded)
         return; // the labels hold no table yet: saving them would spoil the next start
 

@@ -6,6 +6,7 @@
 #include "doubles/virtualscheduler.h"
 #include "platform/clock.h"
 #include "platform/diskfiles.h"
+#include "platform/history.h"
 #include "platform/randomgenerator.h"
 #include "window/form1.h"
 #include "window/namelabel.h"
@@ -36,7 +37,7 @@ public:
     Form1 &load()
     {
         form = std::make_unique<Form1>(
-            Form1::Services{dialogs, files, *this, random, numbers, scheduler});
+            Form1::Services{dialogs, files, *this, random, numbers, scheduler, &history});
         form->formLoad();
         form->show();
         return *form;
@@ -86,6 +87,8 @@ public:
     static constexpr int LockWaitMs = 100; // how long a save waits for another run's lock
     TempDir dir;
     DiskFiles files{dir.path(), LockWaitMs};
+    TempDir dataDir; // the player's data folder, for the history
+    History history{dataDir.filePath("history.sqlite")};
     FakeDialogs dialogs;
     RandomGenerator &random;
     NumberFormat numbers{QLocale::c()};

@@ -4,7 +4,7 @@
 # middle, reads the counters' text, and reads the saved table through `popadaika --scores`.
 #
 # Usage: dbus-run-session -- robot.py GAME_BINARY INSTALL_PREFIX   (the bus carries AT-SPI)
-import glob, math, os, re, shlex, signal, subprocess, sys, tempfile, time
+import glob, math, os, re, shlex, signal, sqlite3, subprocess, sys, tempfile, time
 import pyatspi
 
 NICK, ROW = "Робот 1", "1\tРобот 1 (Т)\t"  # level 4 tags the name " (Т)"
@@ -40,12 +40,10 @@ def middle(control):
 class Game:
     last_click = (-99, -99), 0
 
-    def __init__(self, command, directory):
+    def __init__(self, command, directory, title="Попадайка"):
         self.process = subprocess.Popen(command, cwd=directory)
         started.append(self.process)
-        self.window = wait_for('the window "Попадайка"', lambda: self.box("Попадайка"))
-        self.targets = [self.find(f"Мишень {n}") for n in range(1, 11)]
-        self.counters = [self.find(n, pyatspi.ROLE_TEXT) for n in ("Метких", "Всего кликов")]
+        self.window = wait_for(f'the window "{title}"', lambda: self.box(title))
 
     # The game's shown top-level window with this title.
     def box(self, title):
@@ -80,6 +78,8 @@ class Game:
 # Nickname, level, hits and misses, pause, help; a signal ends the game while "Game Over" is open.
 def first_start(binary, directory):
     game = Game([binary], directory)
+    targets = [game.find(f"Мишень {n}") for n in range(1, 11)]
+    counters = [game.find(n, pyatspi.ROLE_TEXT) for n in ("Метких", "Всего кликов")]
     game.press("НикНейм")
     prompt = wait_for('the box "Ваш ник"', lambda: game.box("Ваш ник"))
     field = pyatspi.findDescendant(prompt, lambda control: control.getRole() == pyatspi.ROLE_TEXT)
@@ -91,11 +91,11 @@ def first_start(binary, directory):
     game.click((extents(scale)[2] - 6, middle(scale)[1]))  # the arrow at its right end
     game.press("Начать")
     bare, hits, clicks = game.bare_spot(), 0, 0
-    shown = lambda: next(filter(showing, game.targets), None)
+    shown = lambda: next(filter(showing, targets), None)
     for hit in (False, True, True, False, True):
         game.click(middle(wait_for("a target", shown)) if hit else bare)
         hits, clicks = hits + hit, clicks + 1
-        texts = lambda: [counter.queryText().getText(0, -1) for counter in game.counters]
+        texts = lambda: [counter.queryText().getText(0, -1) for counter in counters]
         counted = lambda: texts() == [str(hits), str(clicks)]
         wait_for(f"{hits} hits of {clicks} clicks", counted)
     # Each caption names the next press; a round not resumed, or help left on, never ends.
@@ -106,17 +106,15 @@ def first_start(binary, directory):
     game.process.send_signal(signal.SIGTERM)
     assert game.process.wait(20) == 0, f"SIGTERM ended the game with {game.process.returncode}"
     table = run(binary, "--scores", cwd=directory)
-    row = ROW + re.search(r"вы набрали (\d+) очков", told).group(1)
-    assert row in table.splitlines() and not row.endswith("\t0"), f'"{told}" is not in\n{table}'
-    return table
+    score = re.search(r"вы набрали (\d+) очков", told).group(1)
+    assert ROW + score in table.splitlines() and score != "0", f'"{told}" is not in\n{table}'
+    return table, score
 
 
 # The menu entry's command, found on the PATH: the table moved to the data folder is read and saved
 # there, nothing in the current folder; the game ends through its buttons.
 def menu_start(prefix, work, table):
-    entry, = glob.glob(os.path.join(prefix, "share/applications/*.desktop"))
-    exec_line = re.search(r"^Exec=(.*)$", open(entry, encoding="utf-8").read(), re.M).group(1)
-    command = [arg for arg in shlex.split(exec_line) if not arg.startswith("%")]
+    command = menu_command(prefix, "Desktop Entry")
     os.renames(f"{work}/play/Scores.dat", f"{work}/data/popadaika/Scores.dat")
     directory = tempfile.mkdtemp(dir=work)
     game = Game(command, directory)
@@ -125,6 +123,27 @@ def menu_start(prefix, work, table):
     assert game.process.wait(20) == 0, f"Выход ended the game with {game.process.returncode}"
     assert os.listdir(directory) == [], f"the game wrote {os.listdir(directory)} in its folder"
     assert run(*command, "--scores") == table, "the table in the data folder is not the one read"
+
+
+# The command of a group of the menu entry: the entry itself, or one of its actions.
+def menu_command(prefix, group):
+    entry, = glob.glob(os.path.join(prefix, "share/applications/*.desktop"))
+    text = open(entry, encoding="utf-8").read().split(f"[{group}]")[1]
+    exec_line = re.search(r"^Exec=(.*)$", text, re.M).group(1)
+    return [arg for arg in shlex.split(exec_line) if not arg.startswith("%")]
+
+
+# The round in the history, a reaction time for each hit, and in the window of the menu's action
+# "Статистика": one round played, the score the best at its level; it closes through "Закрыть".
+def statistics(prefix, work, score):
+    with sqlite3.connect(f"{work}/data/popadaika/history.sqlite") as history:
+        reactions = [ms for ms, in history.execute("SELECT reaction_ms FROM hits")]
+    assert len(reactions) == 3 and all(0 < ms < 20000 for ms in reactions), reactions
+    window = Game(menu_command(prefix, "Desktop Action Statistics"), work, "Статистика")
+    window.find("Раундов: 1")
+    window.find(f"Тяжело: {score}")
+    window.press("Закрыть")
+    assert window.process.wait(20) == 0, f"the window ended with {window.process.returncode}"
 
 
 if __name__ == "__main__":
@@ -143,7 +162,9 @@ if __name__ == "__main__":
             os.environ["DISPLAY"] = ":" + xvfb.stdout.readline().strip()
             run("setxkbmap", "ru")
             os.mkdir(work + "/play")
-            menu_start(prefix, work, first_start(binary, work + "/play"))
+            table, score = first_start(binary, work + "/play")
+            menu_start(prefix, work, table)
+            statistics(prefix, work, score)
         finally:
             for process in reversed(started):
                 process.kill()

@@ -3,6 +3,7 @@
 #include "doubles/formfixture.h"
 #include "platform/gametimer.h"
 
+#include <QSignalSpy>
 #include <QtWidgets>
 
 // What the player sees: the round's button (and whether it takes clicks), help's button, the
@@ -87,6 +88,50 @@ private slots:
         fx.dialogs.boxAnswer = Dialogs::OkResult;
         fx.click(f.Command3);
         QVERIFY(!f.isVisible());
+    }
+
+    // The history gets the round with the time each hit target had been on screen while the
+    // round ran: Image1 and Image2 come at 1000 ms, a pause of 5 s and help for 2 s go by, and
+    // they are hit at 1500 and 1600 ms of running time. F2 asks for the statistics only before
+    // the first round and after the last, and never while help is on.
+    void historyKeepsReactionTimesAndF2OpensStatisticsBetweenRounds()
+    {
+        FormFixture fx;
+        Form1 &f = fx.load();
+        QSignalSpy statistics(&f, &Form1::statisticsRequested);
+        const auto pressF2 = [&] { QTest::keyClick(f.windowHandle(), Qt::Key_F2); };
+        pressF2();
+        fx.click(f.Command4);
+        pressF2();
+        fx.click(f.Command4);
+        fx.enterNick(QStringLiteral("Вася"));
+        fx.click(f.Command2);
+        fx.draws = {0.15f, 0.25f};
+        fx.wait(1300);
+        fx.click(f.Command2);
+        pressF2();
+        fx.wait(5000);
+        fx.click(f.Command2);
+        fx.wait(200);
+        fx.click(f.Command4);
+        fx.wait(2000);
+        fx.click(f.Command4);
+        fx.draws = {0.5f, 0.5f, 0.5f, 0.5f};
+        fx.click(f.Image[0]);
+        fx.wait(100);
+        fx.click(f.Image[1]);
+        pressF2();
+        QCOMPARE(statistics.size(), 1);
+        fx.draws = {0.05f, 0.15f, 0.25f, 0.35f, 0.45f, 0.55f, 0.65f, 0.75f, 0.85f, 0.95f};
+        fx.wait(10000);
+        pressF2();
+        QCOMPARE(statistics.size(), 2);
+        QTRY_COMPARE(fx.history.rounds(QStringLiteral("Вася")).size(), 1);
+        const RoundRecord round = fx.history.rounds(QStringLiteral("Вася")).first();
+        QCOMPARE(round.reactionMs, QList<qint64>({500, 600}));
+        QCOMPARE(
+            QList<qint64>({round.level, round.score, round.hits, round.clicks, round.enteredTable}),
+            QList<qint64>({3, 0, 2, 2, false})); // 0 points enter no table
     }
 
     void panelButtonsShowCreditsTableAndRules()

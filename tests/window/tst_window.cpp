@@ -13,64 +13,6 @@ class TestWindow : public QObject
 private slots:
     void initTestCase() { m_fx.load(); }
 
-    void everyFixedCaptionStartsAndFitsInItsControl_data()
-    {
-        const Form1 &f = *m_fx.form;
-        QTest::addColumn<QWidget *>("control");
-        QTest::addColumn<QStringList>("captions"); // the first as the game comes up
-        const auto row = [](const char *name, QWidget *control, const QStringList &captions) {
-            QTest::newRow(name) << control << captions;
-        };
-        row("Label4", f.Label4, {"Количество  кликов"});
-        row("Label6", f.Label6, {"Метких"});
-        row("Label5", f.Label5, {" Всего"});
-        row("Label2", f.Label2, {"Прошло времени: 00:00", "Прошло времени: 546:07"});
-        row("Command1", f.Command1, {"НикНейм"});
-        row("Command2", f.Command2, {"Начать", "Пауза", "Продолжить", "Заново"});
-        row("Command4", f.Command4, {"Вкл. помощь", "Выкл. помощь"});
-        row("Command3", f.Command3, {"Выход"});
-        row("Command5", f.Command5, {"Правила"});
-        row("Command6", f.Command6, {"10-ка лучших"});
-        row("Command7", f.Command7, {"О создателях"});
-        row("Mesto(9)", f.Mesto[9], {"10."});
-        row("Mesto(10)", f.Mesto[10], {"LoL."});
-        row("NameP(0)", f.NameP[0], {"<Пусто>"});
-    }
-    void everyFixedCaptionStartsAndFitsInItsControl()
-    {
-        QFETCH(QWidget *, control);
-        QFETCH(QStringList, captions);
-        QCOMPARE(control->property("text").toString(), captions.first());
-        // A button's label area, a label's contents.
-        QStyleOptionButton option;
-        option.initFrom(control);
-        const QRect room =
-            qobject_cast<QPushButton *>(control)
-                ? control->style()->subElementRect(QStyle::SE_PushButtonContents, &option, control)
-                : control->contentsRect();
-        for (const QString &caption : captions) {
-            const QSize needed = control->fontMetrics().size(Qt::TextSingleLine, caption);
-            QVERIFY2(needed.boundedTo(room.size()) == needed, qPrintable(caption + " is cut"));
-        }
-    }
-
-    // Every control draws in the window's font, but the three whose own size the layout gives:
-    // the results lines and the level's name.
-    void everyControlUsesTheWindowsFont()
-    {
-        const Form1 &f = *m_fx.form;
-        const QSet<const QWidget *> ownFont{f.Label1, f.Label3, f.Label19};
-        const auto face = [](const QWidget *w) {
-            const QFontInfo info(w->font());
-            return QStringLiteral("%1 %2 px").arg(info.family()).arg(info.pixelSize());
-        };
-        for (const QWidget *control : f.findChildren<QWidget *>()) {
-            if (!ownFont.contains(control))
-                QCOMPARE(control->property("text").toString() + ": " + face(control),
-                         control->property("text").toString() + ": " + face(&f));
-        }
-    }
-
     // Tab goes through the menu, then the scale, then the help panel's buttons; the window has its
     // title and icon, the pointer is an arrow over the menu, and every control has a name.
     void everyControlCanBeReachedAndNamed()

@@ -1,0 +1,111 @@
+// The statistics' figures and CSV, and the window that shows them from a real history on disk.
+
+#include "core/statistics.h"
+#include "platform/history.h"
+#include "window/chartview.h"
+#include "window/statswindow.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+using Order = std::tuple<QList<qint64>, double, int, qint64>; // values, median, p, percentile
+using Field = std::pair<QString, QString>;                    // a nickname, as the file writes it
+
+class TestStatsWindow : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<History> m_history;
+
+private slots:
+    // A window on the history before its first round; then Аня: a slow first round that the
+    // histogram leaves out (it shows the last 20) but whose score stays her best at level 1; then
+    // 20 more, at levels 2 3 4 5 1 2 ...; Борис last.
+    void initTestCase()
+    {
+        qputenv("XDG_DATA_HOME", m_dir.path().toUtf8());
+        QLocale::setDefault(QLocale::German); // whose decimal comma must reach no figure
+        m_history = std::make_unique<History>(m_dir.path() + "/history.sqlite");
+        StatsWindow empty(*m_history); // before the first round: a sentence instead of charts
+        QVERIFY(empty.findChild<QLabel *>("empty")->isVisibleTo(&empty));
+        QVERIFY(!empty.findChild<ChartView *>()->isVisibleTo(&empty));
+        for (qint64 i = 0, last = 21; i <= last; ++i)
+            QVERIFY(m_history->add({QDateTime::currentDateTimeUtc(), i < last ? "Аня" : "Борис",
+                                    int(i % 5 + 1), i ? i : 1000, 1, 1, i < last ? 185 : 45, 100,
+                                    60, false, QList<qint64>{i ? i * 10 : 9999}}));
+    }
+
+    void figuresOfTheChosenPlayer_data()
+    {
+        QTest::addColumn<QString>("nick");
+        QTest::addColumn<QString>("figures"); // rounds, time, median, p90, bests at levels 1..5
+        QTest::newRow("the last one played, chosen at first")
+            << "Борис"
+            << "Раундов: 1|Время в игре: 45 с|Медиана: 210 мс|90-й процентиль: 210 мс|"
+               "—|21|—|—|—";
+        QTest::newRow("10..200 ms: the middle two's mean, the 18th")
+            << "Аня"
+            << "Раундов: 21|Время в игре: 1 ч 04 мин|Медиана: 105 мс|"
+               "90-й процентиль: 180 мс|1000|16|17|18|19";
+    }
+    void figuresOfTheChosenPlayer()
+    {
+        QFETCH(QString, nick);
+        QFETCH(QString, figures);
+        StatsWindow window(*m_history);
+        auto *players = window.findChild<QComboBox *>();
+        QCOMPARE(players->currentText(), "Борис");
+        players->setCurrentIndex(players->findText(nick));
+        QStringList shown; // in the order they were made
+        for (const QLabel *label : window.findChildren<QLabel *>(
+                 QRegularExpression("^(rounds|timePlayed|median|percentile90|best.)$")))
+            shown << label->text();
+        QCOMPARE(shown.join('|'), figures);
+        QVERIFY(window.findChild<ChartView *>()->isVisibleTo(&window));
+    }
+
+    void medianAndPercentile_data()
+    {
+        QList<qint64> down(100); // 100 .. 1: the order they come in must not matter
+        std::iota(down.rbegin(), down.rend(), 1);
+        QTest::addColumn<Order>("order");
+        QTest::newRow("none") << Order{{}, 0, 90, 0};
+        QTest::newRow("even count: the middle two's mean; rank 3.6 is 4")
+            << Order{{40, 10, 30, 21}, 25.5, 90, 40};
+        QTest::newRow("p90 of ten is the ninth") << Order{down.mid(90), 5.5, 90, 9};
+        QTest::newRow("p7 of 100 is the 7th, exactly") << Order{down, 50.5, 7, 7};
+    }
+    void medianAndPercentile()
+    {
+        QFETCH(Order, order);
+        const auto [values, median, p, percentile] = order;
+        QCOMPARE(Statistics::median(values), median);
+        QCOMPARE(Statistics::percentile(values, p), percentile);
+    }
+
+    void csvQuotesEveryFieldAndDisarmsFormulas_data()
+    {
+        QTest::addColumn<Field>("field");
+        QTest::newRow("quotes doubled") << Field{"a\"b\"", "\"a\"\"b\"\"\""};
+        QTest::newRow("=cmd") << Field{"=cmd|' /C calc'!A0", "\"'=cmd|' /C calc'!A0\""};
+        QTest::newRow("+1") << Field{"+1", "\"'+1\""};
+        QTest::newRow("-1") << Field{"-1", "\"'-1\""};
+        QTest::newRow("@x") << Field{"@x", "\"'@x\""};
+        QTest::newRow("a tab before a formula") << Field{"\t=1", "\"'\t=1\""};
+        QTest::newRow("a line break inside") << Field{"a\r\nb=", "\"a\r\nb=\""};
+    }
+    void csvQuotesEveryFieldAndDisarmsFormulas()
+    {
+        QFETCH(Field, field);
+        const QDateTime moscow(QDate(2026, 12, 7), QTime(5, 32, 5), Qt::OffsetFromUTC, 3 * 3600);
+        QCOMPARE(Statistics::csv({{moscow, field.first, 3, 42, 10, 12, 20, 83.3, 36, true, {}}}),
+                 "\"Время (UTC)\",\"Ник\",\"Уровень\",\"Очки\",\"Попадания\",\"Клики\",\"Секунды\","
+                 "\"Меткость, %\",\"Кликов в минуту\",\"В таблице\"\r\n\"2026-12-07T02:32:05Z\","
+                     + field.second
+                     + ",\"3\",\"42\",\"10\",\"12\",\"20\",\"83.3\",\"36\",\"да\"\r\n");
+    }
+};
+
+QTEST_MAIN(TestStatsWindow)
+#include "tst_statswindow.moc"
