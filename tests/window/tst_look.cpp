@@ -1,6 +1,7 @@
 // What a player sees on screens of every density: CTest runs this at the scales 1, 1.5 and 2.
 
 #include "doubles/formfixture.h"
+#include "window/statswindow.h"
 
 // Before the application starts.
 static const bool scaled =
@@ -98,6 +99,26 @@ private slots:
         fx.click(f.Command4);
         fx.click(f.Command6);
         compareWithApproved(f, "table");
+    }
+
+    // The statistics of a player with rounds at every level but one, and the reaction times of
+    // the last 20 spread over a histogram.
+    void statisticsLookAsApproved()
+    {
+        TempDir dir;
+        History history(dir.filePath("history.sqlite"));
+        for (int i = 0; i < 24; ++i) {
+            QList<qint64> reactions;
+            for (int hit = 0; hit < i; ++hit)
+                reactions << 150 + (hit * 37 + i * 11) % 600;
+            history.add({QDateTime(QDate(2026, 11, 1 + i), QTime(20, 0), Qt::UTC), "Вася",
+                         1 + i % 4, i * i, i, i + i % 5, 20 + i, 100.0 * i / (i + i % 5), 3.0 * i,
+                         false, reactions});
+        }
+        StatsWindow window(history);
+        QTest::ignoreMessage(QtWarningMsg, "This plugin does not support propagateSizeHints()");
+        window.show();
+        compareWithApproved(window, "statistics");
     }
 
     // A target at its first size and one a hit has made half as large again look like the same
