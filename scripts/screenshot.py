@@ -1,9 +1,11 @@
 #!/usr/bin/python3
 # Plays the game for README's pictures, finding its controls by name as the robot does: a round in
 # full swing (targets of several sizes, hits, misses, the clock running) and the window after a
-# round, with its results and the table of best results on the help panel.
+# round, with its results and the table of best results on the help panel; then the statistics
+# window that F2 opens.
 #
-# Usage: dbus-run-session -- screenshot.py GAME_BINARY ROUND_PNG RESULTS_PNG (under an X server)
+# Usage: dbus-run-session -- screenshot.py GAME_BINARY ROUND_PNG RESULTS_PNG STATISTICS_PNG
+# (under an X server)
 import os, subprocess, sys, tempfile, time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "../tests/robot"))
@@ -11,15 +13,16 @@ import pyatspi
 from robot import Game, middle, run, showing, wait_for
 
 
-def picture(game, path):
-    window = run("xdotool", "search", "--onlyvisible", "--name", "^Попадайка$").split()[0]
+def picture(game, path, title="Попадайка"):
+    window = run("xdotool", "search", "--onlyvisible", "--name", f"^{title}$").split()[0]
     run("import", "-frame", "-window", window, path)
 
 
-binary, round_png, results_png = map(os.path.abspath, sys.argv[1:4])
+binary, round_png, results_png, statistics_png = map(os.path.abspath, sys.argv[1:5])
 os.environ.update(QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
 with tempfile.TemporaryDirectory() as folder:
     game = Game([binary], folder)
+    targets = [game.find(f"Мишень {n}") for n in range(1, 11)]
     game.press("НикНейм")
     prompt = wait_for('the box "Ваш ник"', lambda: game.box("Ваш ник"))
     field = pyatspi.findDescendant(prompt, lambda control: control.getRole() == pyatspi.ROLE_TEXT)
@@ -34,7 +37,7 @@ with tempfile.TemporaryDirectory() as folder:
     # size its last hit gave it.
     start = time.monotonic()
     while time.monotonic() < start + 6:
-        shown = [target for target in game.targets if showing(target)]
+        shown = [target for target in targets if showing(target)]
         if shown:
             game.click(middle(shown[0]))
         elif int(time.monotonic() * 2) % 3 == 0:
@@ -48,4 +51,9 @@ with tempfile.TemporaryDirectory() as folder:
     game.press("10-ка лучших")
     time.sleep(0.5)
     picture(game, results_png)
+    game.press("Выкл. помощь")
+    run("xdotool", "key", "F2")
+    wait_for('the window "Статистика"', lambda: game.box("Статистика"))
+    time.sleep(0.5)
+    picture(game, statistics_png, "Статистика")
     game.process.kill()
