@@ -48,9 +48,8 @@ Game::Game(Files &files, Dialogs *dialogs, Scheduler *scheduler)
 void Game::showStatistics()
 {
     if (!m_statistics) {
-        // A window of its own that goes with the game's: a child, so it closes with it.
+        // A window of its own that goes with the game's.
         m_statistics = new StatsWindow(m_history, &m_form);
-        m_statistics->setWindowFlag(Qt::Window);
         m_statistics->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_statistics->show();
@@ -78,9 +77,7 @@ int Game::run(QApplication &app)
         return 0; // closed during a notice of the load: no window, nothing saved
     m_form.show();
     looping = true;
-    const int status = app.exec();
-    delete m_statistics;
-    return status;
+    return app.exec();
 }
 
 int runGame(QApplication &app, Files &files)

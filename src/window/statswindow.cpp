@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
@@ -92,6 +93,16 @@ StatsWindow::StatsWindow(History &history, QWidget *parent)
     createControls();
     resize(760, 560);
     reload();
+    // Opened from the game, it goes when the game's window closes.
+    if (parent)
+        parent->installEventFilter(this);
+}
+
+bool StatsWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == parent() && event->type() == QEvent::Close)
+        close();
+    return false;
 }
 
 void StatsWindow::createControls()

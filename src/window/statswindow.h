@@ -33,6 +33,9 @@ public slots:
     // player stays chosen while the history holds them.
     void reload();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void createControls();
     QWidget *createFigures();

@@ -14,7 +14,7 @@ export HOME=$work/home XDG_DATA_HOME=$work/data
 run() { env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= "$binary" "$@" >"$work/out" 2>"$work/err"; }
 
 run --help; status=$?
-[ $status -eq 0 ] && grep -q -- '--user-data' "$work/out" && grep -q -- '--scores' "$work/out" && [ ! -s "$work/err" ] || fail "--help: status $status"
+[ $status -eq 0 ] && grep -q -- '--user-data' "$work/out" && grep -q -- '--scores' "$work/out" && grep -q -- '--stats' "$work/out" && [ ! -s "$work/err" ] || fail "--help: status $status"
 run --version; status=$?
 [ $status -eq 0 ] && [ "$(cat "$work/out")" = "popadaika $2" ] || fail "--version: status $status, '$(cat "$work/out")'"
 for wrong in --no-such-option stray; do
@@ -47,7 +47,7 @@ run --user-data; status=$?
 rm "$work/data"
 
 # Qt's own options pass (the platform given as a session manager or a user would give it).
-env -u QT_QPA_PLATFORM "$binary" -platform offscreen --user-data >"$work/out" 2>&1 &
+env -u QT_QPA_PLATFORM "$binary" -platform offscreen -reverse --user-data >"$work/out" 2>&1 &
 game=$!
 for _ in $(seq 100); do [ -f "$work/data/popadaika/Scores.dat" ] && break; sleep 0.1; done
 [ -f "$work/data/popadaika/Scores.dat" ] || { cat "$work/out"; fail "--user-data: no table in the data folder"; }

@@ -14,6 +14,22 @@ class TestGame : public QObject
     Q_OBJECT
 
 private slots:
+    // F2 opens the statistics; a second F2 shows the same window, which closes with the game's.
+    void f2OpensOneStatisticsWindowThatClosesWithTheGame()
+    {
+        TempDir dir;
+        DiskFiles files(dir.path());
+        Game game(files);
+        game.form().formLoad();
+        game.form().show();
+        QTest::keyClick(game.form().windowHandle(), Qt::Key_F2);
+        const QPointer<StatsWindow> shown = game.statistics();
+        QTest::keyClick(game.form().windowHandle(), Qt::Key_F2);
+        QVERIFY(shown && shown->isVisible() && game.statistics() == shown);
+        game.form().close();
+        QVERIFY(!shown || !shown->isVisible());
+    }
+
     // The game as main() runs it, ended from outside: a signal during the notice of the load
     // ends it before any window shows and saves nothing (the labels hold no table yet); the end
     // of the session, with a save that fails, shows no box and tells standard error. Either way
