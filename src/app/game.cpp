@@ -14,13 +14,11 @@ class SessionEnd : public QObject
     Q_OBJECT
 
 public:
-    explicit SessionEnd(QObject *parent = nullptr)
-        : QObject(parent)
+    explicit SessionEnd(const Form1 &game)
+        : m_game(game)
     {
         qApp->installEventFilter(this);
     }
-    // Once the game has closed, a Quit is Qt's own and goes through.
-    bool gameClosed = false;
 
 signals:
     void received();
@@ -28,11 +26,15 @@ signals:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched != qApp || event->type() != QEvent::Quit || gameClosed)
+        // Once the game has closed, a Quit is Qt's own (its last window closed) and goes through.
+        if (watched != qApp || event->type() != QEvent::Quit || m_game.isClosed())
             return false;
         emit received();
         return true;
     }
+
+private:
+    const Form1 &m_game;
 };
 
 } // namespace
@@ -59,14 +61,10 @@ void Game::showStatistics()
 
 int Game::run(QApplication &app)
 {
-    bool looping = false; // the main loop runs
-    SessionEnd sessionEnd;
-    const auto endFromOutside = [&] {
-        m_form.closeQuietly();
-        sessionEnd.gameClosed = true;
-        if (looping)
-            QCoreApplication::exit(0);
-    };
+    // The window's close, the player's or the quiet one, ends the main loop the way any last
+    // window's does; before the loop runs, it ends the run after the load.
+    SessionEnd sessionEnd(m_form);
+    const auto endFromOutside = [this] { m_form.closeQuietly(); };
     // From the first notice of the load on, so that no signal can cut the program off.
     TerminationSignals terminations;
     QObject::connect(&terminations, &TerminationSignals::received, &m_form, endFromOutside);
@@ -76,7 +74,6 @@ int Game::run(QApplication &app)
     if (m_form.isClosed())
         return 0; // closed during a notice of the load: no window, nothing saved
     m_form.show();
-    looping = true;
     return app.exec();
 }
 
