@@ -53,6 +53,8 @@ void Game::showStatistics()
         // A window of its own that goes with the game's.
         m_statistics = new StatsWindow(m_history, &m_form);
         m_statistics->setAttribute(Qt::WA_DeleteOnClose);
+    } else {
+        m_statistics->reload(); // rounds played since it opened
     }
     m_statistics->show();
     m_statistics->raise();

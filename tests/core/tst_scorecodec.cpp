@@ -21,6 +21,7 @@ private slots:
         // The score file is one byte longer: the extra byte, whatever its value.
         QCOMPARE(encodeScoreFile(numbers).chopped(1), flipped);
         QCOMPARE(decodePlainText(encode(plain)).value(), plain);
+        QCOMPARE(decodePlainText(encode(QByteArray(1, '\0'))).value(), QByteArray(1, '\0'));
     }
 
     // What the file keeps of a name: each character Windows-1251 lacks as one "?", a line break
