@@ -207,7 +207,7 @@ std::optional<QString> DiskFiles::writeAtomically(const QString &name, const QBy
 {
     const QString folder = directory();
     QSaveFile file(pathOf(name));
-    file.setDirectWriteFallback(false); // never write in place: the old file must stay whole
+    // Never in place (QSaveFile's default: no direct-write fallback): the old file stays whole.
     // Unbuffered, so that a write the disk refuses fails here and not in a later flush: a
     // buffered QSaveFile whose flush fails still commits, and an empty file replaces the table.
     errno = 0;
