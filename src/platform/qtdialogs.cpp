@@ -35,8 +35,7 @@ void dropIconColumn(QMessageBox &box)
     auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
     if (!grid || !label)
         return;
-    grid->removeWidget(label);
-    grid->addWidget(label, 0, 0, 1, grid->columnCount());
+    grid->addWidget(label, 0, 0, 1, grid->columnCount()); // moves it out of its old cell
 }
 
 // A notice names files and folders in «»: a line may break between the words around them, never

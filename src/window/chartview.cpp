@@ -343,7 +343,6 @@ void ChartView::drawMarkers(QPainter &painter, const QRectF &plot) const
         painter.setPen(QPen(marker.color, 1));
         painter.setBrush(back);
         painter.drawRoundedRect(box, 3, 3);
-        painter.setBrush(Qt::NoBrush);
         painter.setPen(palette().color(QPalette::Text));
         painter.drawText(box, Qt::AlignCenter, marker.label);
         row += size.height() + 3;

@@ -3,6 +3,8 @@
 #include "doubles/formfixture.h"
 #include "window/statswindow.h"
 
+#include <QComboBox>
+
 // Before the application starts.
 static const bool scaled =
     qEnvironmentVariableIsSet("QT_SCALE_FACTOR") || qputenv("QT_SCALE_FACTOR", "2");
@@ -101,23 +103,27 @@ private slots:
         compareWithApproved(f, "table");
     }
 
-    // The statistics of a player with rounds at every level but one, and the reaction times of
-    // the last 20 spread over a histogram.
+    // The statistics of a player of one round, shown first as the one who played last; then of
+    // one with 400 rounds (more than the accuracy chart has pixels across) at every level but
+    // one, the reaction times of the last 20 spread over a histogram.
     void statisticsLookAsApproved()
     {
         TempDir dir;
         History history(dir.filePath("history.sqlite"));
-        for (int i = 0; i < 24; ++i) {
+        for (int i = 0; i <= 400; ++i) {
             QList<qint64> reactions;
-            for (int hit = 0; hit < i; ++hit)
+            for (int hit = 0; hit < i % 40; ++hit)
                 reactions << 150 + (hit * 37 + i * 11) % 600;
-            history.add({QDateTime(QDate(2026, 11, 1 + i), QTime(20, 0), Qt::UTC), "Вася",
-                         1 + i % 4, i * i, i, i + i % 5, 20 + i, 100.0 * i / (i + i % 5), 3.0 * i,
+            history.add({QDateTime(QDate(2026, 1, 1), QTime(20, 0), Qt::UTC).addDays(i),
+                         i < 400 ? "Вася" : "Петя", 1 + i % 4, i * (i % 9), i % 40, i % 40 + i % 5,
+                         20 + i % 30, 100.0 * (i % 40) / (i % 40 + i % 5 + 1), double(i % 70),
                          false, reactions});
         }
         StatsWindow window(history);
         QTest::ignoreMessage(QtWarningMsg, "This plugin does not support propagateSizeHints()");
         window.show();
+        compareWithApproved(window, "statistics-one");
+        window.findChild<QComboBox *>()->setCurrentIndex(1);
         compareWithApproved(window, "statistics");
     }
 

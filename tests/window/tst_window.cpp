@@ -31,6 +31,7 @@ private slots:
         QCOMPARE(f.windowTitle(), QStringLiteral("Попадайка"));
         QVERIFY(!f.windowIcon().isNull());
         QCOMPARE(f.Frame1->cursor().shape(), Qt::ArrowCursor); // the crosshair is for the field
+        QCOMPARE(f.Text1->cursor().shape(), Qt::ArrowCursor);  // a counter is not for typing
         // Every control a player uses or reads has a name a screen reader speaks.
         for (const QWidget *control : f.findChildren<QWidget *>()) {
             const bool used = qobject_cast<const QAbstractButton *>(control)
