@@ -43,11 +43,12 @@ private slots:
         QTest::newRow("the last one played, chosen at first")
             << "Борис"
             << "Раундов: 1|Время в игре: 45 с|Медиана: 210 мс|90-й процентиль: 210 мс|"
-               "—|21|—|—|—";
+               "—|21|—|—|—|Раундов: 1, лучший результат: 21, в последнем раунде: 21";
         QTest::newRow("10..200 ms: the middle two's mean, the 18th")
             << "Аня"
             << "Раундов: 21|Время в игре: 1 ч 04 мин|Медиана: 105 мс|"
-               "90-й процентиль: 180 мс|1000|16|17|18|19";
+               "90-й процентиль: 180 мс|1000|16|17|18|19|"
+               "Раундов: 21, лучший результат: 1000, в последнем раунде: 20";
     }
     void figuresOfTheChosenPlayer()
     {
@@ -61,8 +62,37 @@ private slots:
         for (const QLabel *label : window.findChildren<QLabel *>(
                  QRegularExpression("^(rounds|timePlayed|median|percentile90|best.)$")))
             shown << label->text();
+        shown << window.findChild<ChartView *>()->accessibleDescription(); // the scores' chart
         QCOMPARE(shown.join('|'), figures);
         QVERIFY(window.findChild<ChartView *>()->isVisibleTo(&window));
+    }
+
+    // "Экспорт в CSV…" asks where in Qt's own dialog and writes the chosen player's rounds after
+    // a byte order mark; a place that cannot be written is told in a box, naming it.
+    void exportWritesThePlayersRounds()
+    {
+        StatsWindow window(*m_history);
+        const QString path = m_dir.filePath("rounds.csv");
+        QString told;
+        for (const QString &to : {path, path + "/inside-a-file.csv"}) {
+            QTimer::singleShot(0, [&] {
+                auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+                dialog->selectFile(to);
+                static_cast<QDialog *>(dialog)->accept(); // as the "Сохранить" button does
+                QTimer::singleShot(0, [&] {
+                    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                    told = box ? box->text() : told;
+                    if (box)
+                        box->accept();
+                });
+            });
+            window.findChild<QPushButton *>()->click();
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(),
+                 "\xEF\xBB\xBF" + Statistics::csv(m_history->rounds("Борис")).toUtf8());
+        QVERIFY2(told.contains("inside-a-file.csv"), qPrintable(told));
     }
 
     void medianAndPercentile_data()
