@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 # A robot player. It starts the real game in a real X server and plays it with the mouse and the
 # keyboard: it finds every control by the name a screen reader speaks (AT-SPI), clicks it in its
-# middle, reads the counters' text, and reads the saved table through `popadaika --scores`.
+# middle, reads the counters' text, reads the saved table through `popadaika --scores`, and finds
+# the round in the statistics window the menu entry's action opens.
 #
 # Usage: dbus-run-session -- robot.py GAME_BINARY INSTALL_PREFIX   (the bus carries AT-SPI)
 import glob, math, os, re, shlex, signal, sqlite3, subprocess, sys, tempfile, time
