@@ -8,8 +8,7 @@
 #include <QtTest>
 #include <QtWidgets>
 
-using Order = std::tuple<QList<qint64>, double, int, qint64>; // values, median, p, percentile
-using Field = std::pair<QString, QString>;                    // a nickname, as the file writes it
+using Field = std::pair<QString, QString>; // a nickname, as the file writes it
 
 class TestStatsWindow : public QObject
 {
@@ -93,25 +92,6 @@ private slots:
         QCOMPARE(file.readAll(),
                  "\xEF\xBB\xBF" + Statistics::csv(m_history->rounds("Борис")).toUtf8());
         QVERIFY2(told.contains("inside-a-file.csv"), qPrintable(told));
-    }
-
-    void medianAndPercentile_data()
-    {
-        QList<qint64> down(100); // 100 .. 1: the order they come in must not matter
-        std::iota(down.rbegin(), down.rend(), 1);
-        QTest::addColumn<Order>("order");
-        QTest::newRow("none") << Order{{}, 0, 90, 0};
-        QTest::newRow("even count: the middle two's mean; rank 3.6 is 4")
-            << Order{{40, 10, 30, 21}, 25.5, 90, 40};
-        QTest::newRow("p90 of ten is the ninth") << Order{down.mid(90), 5.5, 90, 9};
-        QTest::newRow("p7 of 100 is the 7th, exactly") << Order{down, 50.5, 7, 7};
-    }
-    void medianAndPercentile()
-    {
-        QFETCH(Order, order);
-        const auto [values, median, p, percentile] = order;
-        QCOMPARE(Statistics::median(values), median);
-        QCOMPARE(Statistics::percentile(values, p), percentile);
     }
 
     void csvQuotesEveryFieldAndDisarmsFormulas_data()
