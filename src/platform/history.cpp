@@ -446,12 +446,6 @@ QList<RoundRecord> History::rounds(const QString &nick, int withReactions)
     return result;
 }
 
-bool History::isReadOnly() const
-{
-    d->open(false);
-    return d->m_readOnly;
-}
-
 QString History::problem() const
 {
     d->open(false);

@@ -15,9 +15,10 @@ class History
 {
 public:
     // The database in `path`. Nothing is opened here but at the first call that needs it
-    // (problem() and isReadOnly() too); the file and its folder are made only by add(). A file
-    // found damaged is renamed to `path`.damaged (-2, -3... when taken) and a new one begun.
-    // Qt SQL's rule: one History is used in the thread that made it.
+    // (problem() too); the file and its folder are made only by add(). A file found damaged is
+    // renamed to `path`.damaged (-2, -3... when taken) and a new one begun; one written by a
+    // newer version of the game is read if it can be, never written. Qt SQL's rule: one History
+    // is used in the thread that made it.
     explicit History(const QString &path);
     ~History();
     History(const History &) = delete;
@@ -34,9 +35,6 @@ public:
     // The rounds of `nick`, oldest first; reaction times only for the last `withReactions`.
     QList<RoundRecord> rounds(const QString &nick, int withReactions = 20);
 
-    // The database comes from a newer version of the game: it is read if it can be, never
-    // written.
-    bool isReadOnly() const;
     // What went wrong with the history last, in Russian, for the player; empty when nothing did.
     // The first problem is also written to standard error, once.
     QString problem() const;

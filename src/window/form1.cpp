@@ -196,8 +196,8 @@ void Form1::createControls()
     HScroll1->setPageStep(1);
     HScroll1->setFocusPolicy(Qt::StrongFocus);
     HScroll1->setCursor(Qt::ArrowCursor);
+    // Also while the thumb is dragged: the scale tracks it, changing its value as it goes.
     connect(HScroll1, &QScrollBar::valueChanged, this, &Form1::hScroll1Change);
-    connect(HScroll1, &QScrollBar::sliderMoved, this, &Form1::hScroll1Change);
 
     PClick = new QLabel(this);
     PClick->setFrameStyle(QFrame::Panel | QFrame::Sunken);

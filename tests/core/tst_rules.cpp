@@ -21,6 +21,7 @@ private slots:
     {
         QTest::addColumn<int>("before");
         QTest::addColumn<QString>("time");
+        QTest::newRow("10 s: two digits") << 9 << "00:10";
         QTest::newRow("60 s") << 59 << "01:00";
         QTest::newRow("70 s: ten seconds take no padding zero") << 69 << "01:10";
         QTest::newRow("600 s: two-digit minutes") << 599 << "10:00";

@@ -2,6 +2,7 @@
 #include "platform/gametimer.h"
 #include "platform/qtscheduler.h"
 
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -42,10 +43,15 @@ private slots:
         QCOMPARE(ticks, QList<qint64>({100, 155, 205, 255}));
     }
 
-    // Interval 0 means no ticks from then on, also right after a restart in the timer's own tick.
+    // Interval 0 means no ticks from then on, also right after a restart in the timer's own tick;
+    // a timer enabled at 0 starts when it gets an interval.
     void zeroIntervalSetAfterARestartInsideItsOwnTickStopsTheTicks()
     {
         VirtualScheduler clock;
+        GameTimer idle(0, clock);
+        idle.setEnabled(true);
+        idle.setInterval(100);
+        QSignalSpy idleTicks(&idle, &GameTimer::tick);
         GameTimer timer(40, clock);
         int ticks = 0;
         QObject::connect(&timer, &GameTimer::tick, &timer, [&] {
@@ -57,6 +63,7 @@ private slots:
         timer.setEnabled(true);
         clock.advance(400);
         QCOMPARE(ticks, 1);
+        QCOMPARE(idleTicks.size(), 4);
     }
 
     // On the real clock too, an interval set while a countdown runs leaves it be: the tick due

@@ -41,19 +41,19 @@ Look lookOf(QWidget *target)
     return look;
 }
 
-// Compares the window with the picture approved for this scene and scale, kept in
+// Compares a picture (a window, the cursor) with the one approved for this scene and scale, kept in
 // tests/window/look/; POPADAIKA_APPROVE_LOOK=1 writes the pictures instead (look at each before
 // committing it). A differing picture is left beside the test for a look.
-void compareWithApproved(QWidget &window, const QString &scene)
+void compareWithApproved(const QImage &picture, const QString &scene)
 {
-    const QImage shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shown = picture.convertToFormat(QImage::Format_ARGB32); // a cursor's see-through
     const QString name = scene + '@' + qEnvironmentVariable("QT_SCALE_FACTOR") + "x.png";
     const QString approved = QStringLiteral(LOOK_DIR "/") + name;
     if (qEnvironmentVariableIsSet("POPADAIKA_APPROVE_LOOK")) {
         QVERIFY(shown.save(approved));
         return;
     }
-    const bool same = shown == QImage(approved).convertToFormat(QImage::Format_RGB32);
+    const bool same = shown == QImage(approved).convertToFormat(QImage::Format_ARGB32);
     QVERIFY2(same || !shown.save(name), qPrintable(name + " differs from " + approved));
 }
 
@@ -74,6 +74,7 @@ private slots:
         const int side = qRound(32 * f.devicePixelRatioF());
         QCOMPARE(f.cursor().pixmap().size(), QSize(side, side));
         QCOMPARE(f.cursor().hotSpot(), QPoint(side / 2 - 1, side / 2 - 1));
+        compareWithApproved(f.cursor().pixmap().toImage(), "cursor"); // drawn for the scale
     }
 
     // Every screen as it was approved: the start, a round paused with targets of three sizes
@@ -82,7 +83,7 @@ private slots:
     {
         FormFixture fx;
         Form1 &f = fx.load();
-        compareWithApproved(f, "start");
+        compareWithApproved(f.grab().toImage(), "start");
         fx.enterNick(QStringLiteral("Вася"));
         fx.click(f.Command2);
         fx.draws = {0.15f, 0.25f, 0.5f, 0.0f, 0.9f, 0.9f, 0.15f, 0.25f, 0.35f, 0.45f};
@@ -91,40 +92,45 @@ private slots:
         fx.click(f.Image[1]);
         fx.wait(2100);
         fx.click(f.Command2);
-        compareWithApproved(f, "round");
+        compareWithApproved(f.grab().toImage(), "round");
         fx.click(f.Command4);
-        compareWithApproved(f, "rules");
+        compareWithApproved(f.grab().toImage(), "rules");
         fx.click(f.Command4);
         fx.click(f.Command2);
         fx.draws = {0.55f, 0.65f, 0.75f, 0.85f, 0.95f, 0.05f};
         fx.wait(5000);
         fx.click(f.Command4);
         fx.click(f.Command6);
-        compareWithApproved(f, "table");
+        compareWithApproved(f.grab().toImage(), "table");
     }
 
-    // The statistics of a player of one round, shown first as the one who played last; then of
-    // one with 400 rounds (more than the accuracy chart has pixels across) at every level but
-    // one, the reaction times of the last 20 spread over a histogram.
+    // The statistics of a player of one round, shown first as the one who played last; of one
+    // with 40; and of one with 400 (more than the accuracy chart has pixels across) at every
+    // level but one, the reaction times of the last 20 spread over a histogram.
     void statisticsLookAsApproved()
     {
         TempDir dir;
         History history(dir.filePath("history.sqlite"));
-        for (int i = 0; i <= 400; ++i) {
+        for (int i = 0; i <= 440; ++i) {
             QList<qint64> reactions;
             for (int hit = 0; hit < i % 40; ++hit)
                 reactions << 150 + (hit * 37 + i * 11) % 600;
             history.add({QDateTime(QDate(2026, 1, 1), QTime(20, 0), Qt::UTC).addDays(i),
-                         i < 400 ? "Вася" : "Петя", 1 + i % 4, i * (i % 9), i % 40, i % 40 + i % 5,
-                         20 + i % 30, 100.0 * (i % 40) / (i % 40 + i % 5 + 1), double(i % 70),
-                         false, reactions});
+                         i < 400   ? "Вася"
+                         : i < 440 ? "Коля"
+                                   : "Петя",
+                         1 + i % 4, i * (i % 9), i % 40, i % 40 + i % 5, 20 + i % 30,
+                         100.0 * (i % 40) / (i % 40 + i % 5 + 1), double(i % 70), false,
+                         reactions});
         }
         StatsWindow window(history);
         QTest::ignoreMessage(QtWarningMsg, "This plugin does not support propagateSizeHints()");
         window.show();
-        compareWithApproved(window, "statistics-one");
+        compareWithApproved(window.grab().toImage(), "statistics-one");
         window.findChild<QComboBox *>()->setCurrentIndex(1);
-        compareWithApproved(window, "statistics");
+        compareWithApproved(window.grab().toImage(), "statistics-few");
+        window.findChild<QComboBox *>()->setCurrentIndex(2);
+        compareWithApproved(window.grab().toImage(), "statistics");
     }
 
     // A target at its first size and one a hit has made half as large again look like the same
