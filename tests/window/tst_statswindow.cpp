@@ -38,16 +38,22 @@ private slots:
     void figuresOfTheChosenPlayer_data()
     {
         QTest::addColumn<QString>("nick");
-        QTest::addColumn<QString>("figures"); // rounds, time, median, p90, bests at levels 1..5
+        QTest::addColumn<QString>("figures"); // rounds, time, median, p90, bests, charts spoken
         QTest::newRow("the last one played, chosen at first")
             << "Борис"
             << "Раундов: 1|Время в игре: 45 с|Медиана: 210 мс|90-й процентиль: 210 мс|"
-               "—|21|—|—|—|Раундов: 1, лучший результат: 21, в последнем раунде: 21";
+               "—|21|—|—|—|Раундов: 1, лучший результат: 21, в последнем раунде: 21|"
+               "Меткость в последнем раунде: 100 %, в среднем: 100 %. Кликов в минуту в последнем "
+               "раунде: 60, в среднем: 60|"
+               "Попаданий в последних раундах: 1. Медиана: 210 мс, 90-й процентиль: 210 мс";
         QTest::newRow("10..200 ms: the middle two's mean, the 18th")
             << "Аня"
             << "Раундов: 21|Время в игре: 1 ч 04 мин|Медиана: 105 мс|"
                "90-й процентиль: 180 мс|1000|16|17|18|19|"
-               "Раундов: 21, лучший результат: 1000, в последнем раунде: 20";
+               "Раундов: 21, лучший результат: 1000, в последнем раунде: 20|"
+               "Меткость в последнем раунде: 100 %, в среднем: 100 %. Кликов в минуту в последнем "
+               "раунде: 60, в среднем: 60|"
+               "Попаданий в последних раундах: 20. Медиана: 105 мс, 90-й процентиль: 180 мс";
     }
     void figuresOfTheChosenPlayer()
     {
@@ -61,7 +67,8 @@ private slots:
         for (const QLabel *label : window.findChildren<QLabel *>(
                  QRegularExpression("^(rounds|timePlayed|median|percentile90|best.)$")))
             shown << label->text();
-        shown << window.findChild<ChartView *>()->accessibleDescription(); // the scores' chart
+        for (const ChartView *chart : window.findChildren<ChartView *>())
+            shown << chart->accessibleDescription(); // what a screen reader says of it
         QCOMPARE(shown.join('|'), figures);
         QVERIFY(window.findChild<ChartView *>()->isVisibleTo(&window));
     }
