@@ -45,12 +45,8 @@ void NameLabel::refit()
     update();
 }
 
-void NameLabel::paintEvent(QPaintEvent *event)
+void NameLabel::paintEvent(QPaintEvent *)
 {
-    if (m_shown == text()) {
-        QLabel::paintEvent(event);
-        return;
-    }
     // As QLabel draws a one-line plain text (the program's words run left to right), but the
     // drawn text instead of text().
     QPainter painter(this);

@@ -23,6 +23,8 @@ static void answerNextDialog(QString &seen, const QString &typed, const QString 
         for (const QLabel *label : dialog->findChildren<QLabel *>()) {
             const bool centred = 2 * label->x() + label->width() == dialog->width();
             seen += ' ' + label->text() + (label->isHidden() || centred ? "" : " off-centre");
+            if (label->textFormat() != Qt::PlainText && Qt::mightBeRichText(label->text()))
+                seen += " (as markup)"; // as QLabel decides
         }
         QTest::keyClicks(dialog->focusWidget(), typed);
         for (QPushButton *button : dialog->findChildren<QPushButton *>()) {

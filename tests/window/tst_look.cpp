@@ -104,13 +104,18 @@ private slots:
         compareWithApproved(f.grab().toImage(), "table");
     }
 
-    // The statistics of a player of one round, shown first as the one who played last; of one
-    // with 40; and of one with 400 (more than the accuracy chart has pixels across) at every
-    // level but one, the reaction times of the last 20 spread over a histogram.
+    // The statistics before the first round; then, read again, of a player of one round, shown
+    // first as the one who played last; of one with 40; and of one with 400 (more than the
+    // accuracy chart has pixels across) at every level but one, the reaction times of the last
+    // 20 spread over a histogram.
     void statisticsLookAsApproved()
     {
         TempDir dir;
         History history(dir.filePath("history.sqlite"));
+        StatsWindow window(history);
+        QTest::ignoreMessage(QtWarningMsg, "This plugin does not support propagateSizeHints()");
+        window.show();
+        compareWithApproved(window.grab().toImage(), "statistics-empty");
         for (int i = 0; i <= 440; ++i) {
             QList<qint64> reactions;
             for (int hit = 0; hit < i % 40; ++hit)
@@ -123,9 +128,7 @@ private slots:
                          100.0 * (i % 40) / (i % 40 + i % 5 + 1), double(i % 70), false,
                          reactions});
         }
-        StatsWindow window(history);
-        QTest::ignoreMessage(QtWarningMsg, "This plugin does not support propagateSizeHints()");
-        window.show();
+        window.reload();
         compareWithApproved(window.grab().toImage(), "statistics-one");
         window.findChild<QComboBox *>()->setCurrentIndex(1);
         compareWithApproved(window.grab().toImage(), "statistics-few");
