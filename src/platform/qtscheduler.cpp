@@ -55,9 +55,10 @@ public:
         close(m_fd);
     }
 
+    // Setting the timerfd clears its count of expirations: a wake-up the loop saw before finds
+    // nothing to read (see fire()).
     void arm(qint64 dueMs) override
     {
-        drain();
         const auto due = m_scheduler.origin() + std::chrono::milliseconds(dueMs);
         const auto since =
             std::chrono::duration_cast<std::chrono::nanoseconds>(due.time_since_epoch()).count();
@@ -72,7 +73,6 @@ public:
     {
         const itimerspec off{};
         timerfd_settime(m_fd, 0, &off, nullptr);
-        drain();
         m_armed = false;
     }
     bool isArmed() const override { return m_armed; }
@@ -87,7 +87,7 @@ private:
     void fire()
     {
         // The loop may come to a wake-up it saw before a tick in the same pass cancelled or
-        // re-armed this alarm (both drain it): nothing has expired since, so it is stale.
+        // re-armed this alarm (both clear its count): nothing has expired since, so it is stale.
         if (drain() == 0)
             return;
         m_armed = false;

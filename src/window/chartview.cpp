@@ -318,7 +318,6 @@ void ChartView::drawBand(QPainter &painter, const QPolygonF &points, const QColo
     painter.setBrush(pale);
     std::reverse(lower.begin(), lower.end()); // back along the bottom edge
     painter.drawPolygon(upper + lower);
-    painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(color, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPolyline(mean);
 }
