@@ -93,7 +93,8 @@ private slots:
     // The history gets the round with the time each hit target had been on screen while the
     // round ran: Image1 and Image2 come at 1000 ms, a pause of 5 s and help for 2 s go by, and
     // they are hit at 1500 and 1600 ms of running time. F2 asks for the statistics only before
-    // the first round and after the last, and never while help is on.
+    // the first round and after the last, and never while help is on. The next round starts
+    // with no reaction times.
     void historyKeepsReactionTimesAndF2OpensStatisticsBetweenRounds()
     {
         FormFixture fx;
@@ -132,6 +133,11 @@ private slots:
         QCOMPARE(
             QList<qint64>({round.level, round.score, round.hits, round.clicks, round.enteredTable}),
             QList<qint64>({3, 0, 2, 2, false})); // 0 points enter no table
+        fx.click(f.Command2); // a round without hits has no reaction times of the one before
+        fx.draws = {0.05f, 0.15f, 0.25f, 0.35f, 0.45f, 0.55f, 0.65f, 0.75f, 0.85f, 0.95f};
+        fx.wait(10000);
+        QTRY_COMPARE(fx.history.rounds(QStringLiteral("Вася")).size(), 2);
+        QCOMPARE(fx.history.rounds(QStringLiteral("Вася")).last().reactionMs, QList<qint64>());
     }
 
     void panelButtonsShowCreditsTableAndRules()
