@@ -21,12 +21,6 @@ group_test=(
     python3
     # the robot finds the game's controls by name: AT-SPI on a session bus of its own, from Python
     dbus at-spi2-core python3-pyatspi
-    # the install test: validators of the desktop entry and of the software-centre metadata
-    desktop-file-utils appstream
-    # the Wayland test: a headless compositor and Qt's Wayland platform plugin
-    weston qt6-wayland
-    # the session test: the X session manager xsm, and iceauth, which xsm runs to let clients in
-    x11-session-utils x11-xserver-utils
     # the fuzz build: clang with libFuzzer and the sanitizer runtimes
     clang libclang-rt-14-dev
 )

@@ -38,7 +38,6 @@ for spoilt in 'printf junk >Scores.dat' 'mkdir Scores.dat'; do
         [ "$(state)" = "$before" ] || fail "--scores, $spoilt: status $status, $(cat "$work/err")"
     rm -r Scores.dat
 done
-[ ! -w /dev/full ] || ! "$binary" --scores >/dev/full 2>/dev/null || fail "--scores into a full device: status 0"
 
 # A data folder that cannot be made: told on stderr before any window (there is no display).
 touch "$work/data"

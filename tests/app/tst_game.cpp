@@ -30,22 +30,6 @@ private slots:
         QVERIFY(!shown || !shown->isVisible());
     }
 
-    // --stats: the statistics window alone, until it is closed.
-    void statsOptionShowsOnlyTheStatisticsUntilClosed()
-    {
-        QStringList titles; // of the visible windows
-        QTimer::singleShot(100, [&titles] {
-            for (QWidget *window : QApplication::topLevelWidgets()) {
-                if (window->isVisible()) {
-                    titles << window->windowTitle();
-                    window->close();
-                }
-            }
-        });
-        QCOMPARE(runStatistics(*qApp), 0);
-        QCOMPARE(titles, QStringList("Статистика"));
-    }
-
     // The game as main() runs it, ended from outside: a signal during the notice of the load
     // ends it before any window shows and saves nothing (the labels hold no table yet); the end
     // of the session, with a save that fails, shows no box and tells standard error. Either way

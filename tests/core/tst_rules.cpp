@@ -1,5 +1,4 @@
 #include "core/clockcaption.h"
-#include "core/numberformat.h"
 #include "core/pace.h"
 #include "core/placement.h"
 #include "core/results.h"
@@ -107,22 +106,6 @@ private slots:
     {
         QCOMPARE(Placement::seedValue(QDateTime(QDate(2026, 12, 6), QTime(6, 0, 1, 999))),
                  11591.036597222223);
-    }
-
-    void numbersUseDigitsZeroToNine_data()
-    {
-        QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<QString>("fraction");
-        QTest::newRow("German, which groups with '.'") << QLocale(QLocale::German) << "66,6";
-        QTest::newRow("Arabic (Egypt)") << QLocale(QLocale::Arabic, QLocale::Egypt) << "66\u066B6";
-    }
-    void numbersUseDigitsZeroToNine()
-    {
-        QFETCH(QLocale, locale);
-        QFETCH(QString, fraction);
-        const NumberFormat numbers(locale);
-        QCOMPARE(numbers.toText(1234), QStringLiteral("1234"));
-        QCOMPARE(numbers.toText(66.6), fraction);
     }
 };
 

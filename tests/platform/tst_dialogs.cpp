@@ -76,30 +76,6 @@ private slots:
               "вы набрали 3 очков! / ОК! / Отмена$");
         QVERIFY2(shortened.match(seen).hasMatch(), qPrintable(seen));
     }
-
-    // A notice that names a deep folder: its lines break between words only, never inside the
-    // path, which is shortened in its middle to fit a line; the tooltip holds it whole.
-    void noticeKeepsAPathOnOneLine()
-    {
-        const QString folder = "/home/vasya/" + QString(400, u'd').replace("dddd", "dir/") + "end";
-        const QString text =
-            "Не удалось создать файл «Scores.dat» в папке «" + folder + "»: нет прав.";
-        QString seen;
-        answerNextDialog(seen, "", "ОК");
-        QtDialogs().messageBox(text, "Попадайка", Dialogs::Buttons::Ok);
-        const qsizetype from = seen.lastIndexOf("Не удалось");
-        const QString shown = seen.mid(from, seen.indexOf(" / ОК") - from);
-        const qsizetype pathFrom = shown.lastIndexOf(u'«') + 1;
-        const qsizetype pathTo = shown.lastIndexOf(u'»');
-        QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, shown);
-        breaks.setPosition(pathFrom);
-        QVERIFY2(breaks.toNextBoundary() > pathTo, qPrintable(shown));
-        QVERIFY2(shown.mid(pathFrom, pathTo - pathFrom).contains(u'…'), qPrintable(shown));
-        QCOMPARE_LE(QFontMetrics(QApplication::font())
-                        .horizontalAdvance(shown.mid(pathFrom - 1, pathTo - pathFrom + 2)),
-                    440); // a box is no wider than the game
-        QVERIFY(seen.startsWith("Попадайка (" + text + "):"));
-    }
 };
 
 QTEST_MAIN(TestDialogs)

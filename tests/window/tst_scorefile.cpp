@@ -73,18 +73,6 @@ private slots:
         QCOMPARE(f.Label2->text(), QStringLiteral("Прошло времени: 00:00"));
     }
 
-    // A signal or the end of the session closes the window from outside: a dialog that is open
-    // gets no follow-up.
-    void closeFromOutsideAsksNoMore()
-    {
-        FormFixture fx;
-        Form1 &f = fx.load();
-        fx.dialogs.promptAnswers = {QString()};
-        fx.dialogs.whileOpen = [&f](const QString &) { f.closeQuietly(); };
-        fx.click(f.Command1);
-        QCOMPARE(fx.dialogs.shown, QStringList("Ваш ник: Введите свой ник."));
-    }
-
     // "Game Over" only acknowledges a result: a close from outside while it is open enters the
     // result it announced, and the table is saved with it.
     void closeFromOutsideDuringGameOverKeepsTheAnnouncedResult()

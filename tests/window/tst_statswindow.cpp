@@ -75,37 +75,6 @@ private slots:
         QVERIFY(window.findChild<ChartView *>()->isVisibleTo(&window));
     }
 
-    // "Экспорт в CSV…" asks where in Qt's own dialog and writes the chosen player's rounds after
-    // a byte order mark; a place that cannot be written is told in a box, naming it.
-    void exportWritesThePlayersRounds()
-    {
-        StatsWindow window(*m_history);
-        const QString path = m_dir.filePath("rounds.csv");
-        QString told;
-        for (const QString &to : {path, path + "/inside-a-file.csv"}) {
-            QTimer::singleShot(0, [&] {
-                auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-                dialog->selectFile(to);
-                static_cast<QDialog *>(dialog)->accept(); // as the "Сохранить" button does
-                QTimer::singleShot(0, [&] {
-                    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-                    told = box ? box->text() : told;
-                    if (box)
-                        box->accept();
-                });
-            });
-            const auto buttons = window.findChildren<QPushButton *>(); // found as a screen reader
-            (*std::find_if(buttons.begin(), buttons.end(), [](const QPushButton *button) {
-                return button->accessibleName() == "Экспорт в CSV";
-            }))->click();
-        }
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(),
-                 "\xEF\xBB\xBF" + Statistics::csv(m_history->rounds("Борис")).toUtf8());
-        QVERIFY2(told.contains("inside-a-file.csv"), qPrintable(told));
-    }
-
     void csvQuotesEveryFieldAndDisarmsFormulas_data()
     {
         QTest::addColumn<Field>("field");

@@ -45,14 +45,6 @@ private slots:
         }
     }
 
-    void windowHasAFixedSizeAndNoMaximiseButton()
-    {
-        Form1 &f = *m_fx.form;
-        f.resize(600, 600);
-        QCOMPARE(f.size(), QSize(476, 477));
-        QVERIFY(!(f.windowFlags() & Qt::WindowMaximizeButtonHint));
-    }
-
     void startingWithoutANicknameOnlySaysSo()
     {
         m_fx.click(m_fx.form->Command2);
