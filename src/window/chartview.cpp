@@ -52,7 +52,7 @@ ChartView::Scale ChartView::scale(const Axis &axis, double low, double high, boo
         high = std::max(high, axis.atLeastTo);
     }
     if (high <= low) {
-        if (axis.fromZero && low == 0) {
+        if (axis.fromZero) { // both are 0 then
             high = 1;
         } else {
             low -= 0.5;

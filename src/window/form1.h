@@ -191,8 +191,9 @@ private:
     // Encodes the plain table text into "Scores.dat", replacing it atomically; a failure leaves
     // the old file whole and is kept in m_scoreFileProblem.
     void CodeROM();
-    // Decodes "Scores.dat" into the plain table text. A file that is no table is renamed aside
-    // (or, failing that, left alone and never overwritten) and the default table is used.
+    // Decodes "Scores.dat" into the plain table text, left empty when there is no table to use
+    // (formLoad takes the default one then). A file that is no table is renamed aside or, failing
+    // that, left alone and never overwritten.
     void CodeROM2();
     // Writes the default table (eleven rows "<Пусто>" with 0) as "Scores.dat".
     void NewFileDate();

@@ -20,26 +20,10 @@ void NameLabel::setTextWithName(const QString &text, qsizetype nameFrom, qsizety
     refit();
 }
 
-// Where QLabel draws a one-line text (it keeps that to itself): inside the margin, indented from
-// a frame.
-QRect NameLabel::textRect() const
-{
-    const QRect rect = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
-    int indent = this->indent();
-    if (indent < 0 && frameWidth() > 0)
-        indent = fontMetrics().horizontalAdvance(u'x') / 2 - margin();
-    if (indent <= 0)
-        return rect;
-    const Qt::Alignment align = alignment();
-    return rect.adjusted(align & Qt::AlignLeft ? indent : 0, align & Qt::AlignTop ? indent : 0,
-                         align & Qt::AlignRight ? -indent : 0,
-                         align & Qt::AlignBottom ? -indent : 0);
-}
-
 void NameLabel::refit()
 {
     const NameText::Fitted fitted =
-        NameText::fitted(text(), {m_nameFrom, m_nameLength}, fontMetrics(), textRect().width());
+        NameText::fitted(text(), {m_nameFrom, m_nameLength}, fontMetrics(), contentsRect().width());
     m_shown = fitted.shown;
     setToolTip(fitted.shortened ? NameText::plainToolTip(text()) : QString());
     update();
@@ -50,9 +34,8 @@ void NameLabel::paintEvent(QPaintEvent *)
     // As QLabel draws a one-line plain text (the program's words run left to right), but the
     // drawn text instead of text().
     QPainter painter(this);
-    drawFrame(&painter);
-    style()->drawItemText(&painter, textRect(), int(alignment()), palette(), isEnabled(), m_shown,
-                          foregroundRole());
+    style()->drawItemText(&painter, contentsRect(), int(alignment()), palette(), isEnabled(),
+                          m_shown, foregroundRole());
 }
 
 void NameLabel::resizeEvent(QResizeEvent *event)

@@ -6,7 +6,8 @@
 // shortens the name in its middle with "…", so that what stands around it (a number, a "%", a
 // level tag) always stays visible; text() stays whole, and the tooltip then shows it all. The
 // drawing also keeps the name's writing direction to itself: a right-to-left override in a name
-// cannot reverse the words around it.
+// cannot reverse the words around it. It draws no frame and takes no margin or indent: the text
+// fills the label.
 class NameLabel : public QLabel
 {
     Q_OBJECT
@@ -26,7 +27,6 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    QRect textRect() const;
     void refit();
 
     qsizetype m_nameFrom = 0;

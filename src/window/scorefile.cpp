@@ -43,7 +43,8 @@ void Form1::formLoad()
     centreHorizontally(Label19);
     centreHorizontally(HScroll1);
 
-    // CodeROM2 has checked the table; should it still not read, the default table is used.
+    // CodeROM2 leaves a table that it has checked, or none when there is no file it can use: the
+    // default table then.
     auto table = ScoreCodec::readTable(m_scoresTemp);
     if (!table.ok())
         table = ScoreCodec::readTable(ScoreCodec::defaultPlainTable());
@@ -191,12 +192,10 @@ void Form1::CodeROM()
 void Form1::CodeROM2()
 {
     const QString fileName = ScoreCodec::ScoreFileName;
-    const auto useDefaultTable = [this] { m_scoresTemp = ScoreCodec::defaultPlainTable(); };
     // A "Scores.dat" the game cannot use is left as it is, and never replaced at the exit.
     const auto keepTheFile = [&](const QString &toldNow, const QString &toldAtExit) {
         m_scoreFileProblem = ScoreFileProblem{toldAtExit, true};
         tellPlayer(toldNow);
-        useDefaultTable();
     };
     const QString folder = m_files.folder();
     m_scoresTemp.clear();
@@ -205,8 +204,7 @@ void Form1::CodeROM2()
     switch (m_files.kind(fileName)) {
     case Files::Kind::Missing:
         // Only when NewFileDate could not write it (and has told the player) or the file went
-        // away just now: the default table it is.
-        useDefaultTable();
+        // away just now.
         return;
     case Files::Kind::Other:
         keepTheFile(
@@ -248,7 +246,6 @@ void Form1::CodeROM2()
 
     const QString damage = table.damage();
     if (const auto asideName = m_files.renameAside(fileName, DamagedSuffix)) {
-        useDefaultTable();
         tellPlayer(QStringLiteral("Файл таблицы рекордов «%1» в папке «%2» повреждён (%3). Игра "
                                   "начнёт с пустой таблицы.\nСтарый файл не удалён: он "
                                   "переименован в «%4» и лежит в той же папке.")

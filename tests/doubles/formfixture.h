@@ -18,18 +18,14 @@
 // The game's window on test doubles, its table in a directory of its own, used the way the
 // player uses it: buttons, targets and the surface are clicked through the window system, and
 // ticks come through the timers' own connections when the test lets time pass. The fixture is
-// the game's clock, always at the same moment, and unless given other draws, its random source.
+// the game's clock, always at the same moment, and its random source.
 class FormFixture : public Clock, public RandomGenerator
 {
 public:
-    explicit FormFixture(RandomGenerator *random = nullptr)
-        : random(random ? *random : *this)
-    {
-    }
+    FormFixture() = default;
     // Another run of the game on the table in `folder`.
     explicit FormFixture(const QString &folder)
         : files(folder, LockWaitMs)
-        , random(*this)
     {
     }
 
@@ -37,7 +33,7 @@ public:
     Form1 &load()
     {
         form = std::make_unique<Form1>(
-            Form1::Services{dialogs, files, *this, random, numbers, scheduler, &history});
+            Form1::Services{dialogs, files, *this, *this, numbers, scheduler, &history});
         form->formLoad();
         form->show();
         return *form;
@@ -90,7 +86,6 @@ public:
     TempDir dataDir; // the player's data folder, for the history
     History history{dataDir.filePath("history.sqlite")};
     FakeDialogs dialogs;
-    RandomGenerator &random;
     NumberFormat numbers{QLocale::c()};
     VirtualScheduler scheduler;
     std::unique_ptr<Form1> form;

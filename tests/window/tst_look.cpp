@@ -42,13 +42,14 @@ private slots:
         FormFixture fx;
         const Form1 &f = fx.load();
         const int side = qRound(32 * f.devicePixelRatioF());
-        QCOMPARE(f.cursor().pixmap().size(), QSize(side, side));
+        QCOMPARE(f.cursor().pixmap().deviceIndependentSize(), QSizeF(32, 32));
         QCOMPARE(f.cursor().hotSpot(), QPoint(side / 2 - 1, side / 2 - 1));
         compareWithApproved(f.cursor().pixmap().toImage(), "cursor"); // drawn for the scale
     }
 
     // Every screen as it was approved: the start, a round paused with targets of three sizes
-    // (one a hit made larger, one smaller), help during that round, and the table after it.
+    // (one a hit made larger, one smaller), help during that round, and the table after it, then
+    // the credits and the rules once more.
     void everyScreenLooksAsApproved()
     {
         FormFixture fx;
@@ -65,6 +66,7 @@ private slots:
         compareWithApproved(f.grab().toImage(), "round");
         fx.click(f.Command4);
         compareWithApproved(f.grab().toImage(), "rules");
+        const QString rules = f.Label7->text();
         fx.click(f.Command4);
         fx.click(f.Command2);
         fx.draws = {0.55f, 0.65f, 0.75f, 0.85f, 0.95f, 0.05f};
@@ -72,12 +74,16 @@ private slots:
         fx.click(f.Command4);
         fx.click(f.Command6);
         compareWithApproved(f.grab().toImage(), "table");
+        fx.click(f.Command7);
+        compareWithApproved(f.grab().toImage(), "credits");
+        fx.click(f.Command5);
+        QVERIFY(f.Label7->text() == rules && !f.NameP[0]->isVisible()); // the rules alone again
     }
 
     // The statistics before the first round; then, read again, of a player of one round, shown
     // first as the one who played last; of one with 40; and of one with 400 (more than the
     // accuracy chart has pixels across) at every level but one, the reaction times of the last
-    // 20 spread over a histogram.
+    // 20 spread over a histogram, still chosen when read again.
     void statisticsLookAsApproved()
     {
         TempDir dir;
@@ -89,13 +95,13 @@ private slots:
         for (int i = 0; i <= 440; ++i) {
             QList<qint64> reactions;
             for (int hit = 0; hit < i % 40; ++hit)
-                reactions << 150 + (hit * 37 + i * 11) % 600;
+                reactions << 153 + (hit * 37 + i * 11) % 600;
             history.add({QDateTime(QDate(2026, 1, 1), QTime(20, 0), Qt::UTC).addDays(i),
                          i < 400   ? "Вася"
                          : i < 440 ? "Коля"
                                    : "Петя",
                          1 + i % 4, i * (i % 9), i % 40, i % 40 + i % 5, 20 + i % 30,
-                         100.0 * (i % 40) / (i % 40 + i % 5 + 1), double(i % 70), false,
+                         100.0 * (i % 40) / (i % 40 + i % 5 + 1), double(i % 73), false,
                          reactions});
         }
         window.reload();
@@ -103,6 +109,7 @@ private slots:
         window.findChild<QComboBox *>()->setCurrentIndex(1);
         compareWithApproved(window.grab().toImage(), "statistics-few");
         window.findChild<QComboBox *>()->setCurrentIndex(2);
+        window.reload();
         compareWithApproved(window.grab().toImage(), "statistics");
     }
 };

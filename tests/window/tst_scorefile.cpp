@@ -5,31 +5,26 @@
 
 #include <QtWidgets>
 
-// Once the window has loaded, a folder takes the table's place: the save at the close fails.
-static void putAFolderInTheWay(const FormFixture &fx)
-{
-    QVERIFY(QFile::remove(fx.dir.filePath("Scores.dat")));
-    QVERIFY(QDir(fx.dir.path()).mkdir("Scores.dat"));
-}
-
 class TestScoreFile : public QObject
 {
     Q_OBJECT
 
 private slots:
     // A name with blanks around and inside it, a comma, quotes, markup, a level tag of its own
-    // and far too long for its place: shortened on screen only, whole and as typed in its
-    // tooltip, saved whole and loaded whole in the next run.
+    // and far too long for its place: shortened on screen only, for any font, whole and as typed
+    // in its tooltip, saved whole and loaded whole in the next run.
     void longOddNameIsShortenedOnScreenOnlyAndComesBackWhole()
     {
         const QString nick = "   Иван,  \"<b>Грозный</b>\" '' (ОТ) " + QString(10000, u'Я');
         FormFixture fx;
         fx.load();
         fx.playRound(nick);
-        const NameLabel *row = fx.form->NameP[0];
+        NameLabel *row = fx.form->NameP[0];
         // Drawn with the name isolated, so that no character in it can turn the words around.
         const QRegularExpression shortened("^\u2068   И.*…Я+\u2069 \\(Н\\)$");
         QVERIFY2(shortened.match(row->shownText()).hasMatch(), qPrintable(row->shownText()));
+        QVERIFY(row->fontMetrics().horizontalAdvance(row->shownText()) <= row->width());
+        row->setFont(QFont(row->font().family(), 30)); // a larger font: shortened anew
         QVERIFY(row->fontMetrics().horizontalAdvance(row->shownText()) <= row->width());
         QTextDocument tooltip; // as Qt reads a tooltip: the name as typed, never as markup
         tooltip.setHtml(row->toolTip());
@@ -56,6 +51,17 @@ private slots:
         QCOMPARE(fx.dir.entries(), QStringList({"Scores.dat", "Scores.dat.damaged"}));
     }
 
+    // A folder in the table's place is left as it is: the game says so and plays on the default
+    // table.
+    void folderInTheTablesPlaceIsLeftAlone()
+    {
+        FormFixture fx;
+        QVERIFY(QDir(fx.dir.path()).mkdir("Scores.dat"));
+        const Form1 &f = fx.load();
+        QVERIFY(fx.dialogs.shown.value(0).contains("под именем «Scores.dat» лежит не файл"));
+        QCOMPARE(f.NameP[10]->text() + ' ' + f.ScoresP[10]->text(), "<Пусто> 0");
+    }
+
     // Once the close has begun nothing of the round happens: no tick runs behind the notice.
     void failedSaveIsToldWithTheRoundStopped()
     {
@@ -63,7 +69,9 @@ private slots:
         Form1 &f = fx.load();
         fx.enterNick(QStringLiteral("Вася"));
         fx.click(f.Command2);
-        putAFolderInTheWay(fx);
+        // A folder takes the table's place: the save at the close fails.
+        QVERIFY(QFile::remove(fx.dir.filePath("Scores.dat"))
+                && QDir(fx.dir.path()).mkdir("Scores.dat"));
         fx.dialogs.whileOpen = [&fx](const QString &) { fx.wait(20000); };
         f.close();
         QCOMPARE(fx.dialogs.shown.last(),
