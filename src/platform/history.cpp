@@ -225,9 +225,7 @@ std::optional<int> History::Private::upgrade(QSqlError &error)
     const auto readVersion = [&]() -> std::optional<int> {
         if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
             return std::nullopt;
-        const int version = query.value(0).toInt();
-        query.finish();
-        return version;
+        return query.value(0).toInt(); // the query's next statement, or its end, ends the reading
     };
     std::optional<int> version = readVersion();
     if (!version || *version >= CurrentVersion) {

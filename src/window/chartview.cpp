@@ -144,9 +144,7 @@ qreal ChartView::drawLegend(QPainter &painter, const QRectF &area, bool draw) co
             if (s.style == Style::Line) {
                 painter.setPen(QPen(s.color, 2));
                 painter.drawLine(QPointF(x, middle), QPointF(x + SwatchWidth, middle));
-            } else if (s.style == Style::Bars) {
-                painter.fillRect(QRectF(x + 3, middle - 5, 10, 10), s.color);
-            } else {
+            } else { // dots; bars go without a name, alone in their chart
                 painter.setPen(QPen(s.color, 7, Qt::SolidLine, Qt::RoundCap));
                 painter.drawPoint(QPointF(x + SwatchWidth / 2, middle));
             }

@@ -151,11 +151,8 @@ void Form1::targetClick(int index)
     Score();
     target->hide();
     const int d = Placement::offsetFromAnchor(m_random.draw());
-    target->setLeft(anchor.left - d);
-    target->setTop(anchor.top - d);
     const int side = Placement::BaseSize + Placement::sizeChange(m_random.draw());
-    target->setWidth(side);
-    target->setHeight(side);
+    target->setTwipsGeometry({anchor.left - d, anchor.top - d, side, side});
 }
 
 void Form1::Score()

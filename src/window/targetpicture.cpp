@@ -16,39 +16,9 @@ TargetPicture::TargetPicture(std::shared_ptr<const CrispPicture> picture, QWidge
     setAttribute(Qt::WA_NoMousePropagation);
 }
 
-void TargetPicture::setLeft(int twips)
-{
-    m_twips.moveLeft(twips);
-    applyGeometry();
-}
-
-void TargetPicture::setTop(int twips)
-{
-    m_twips.moveTop(twips);
-    applyGeometry();
-}
-
-void TargetPicture::setWidth(int twips)
-{
-    m_twips.setWidth(twips);
-    applyGeometry();
-}
-
-void TargetPicture::setHeight(int twips)
-{
-    m_twips.setHeight(twips);
-    applyGeometry();
-}
-
 void TargetPicture::setTwipsGeometry(const QRect &twips)
 {
-    m_twips = twips;
-    applyGeometry();
-}
-
-void TargetPicture::applyGeometry()
-{
-    setGeometry(Twips::toPixels(m_twips));
+    setGeometry(Twips::toPixels(twips));
 }
 
 QImage TargetPicture::drawnInPixels(int side)

@@ -11,8 +11,7 @@
 class CrispPicture;
 
 // A picture control for a target: shows its picture stretched to its current size and reports
-// single left clicks. Its geometry is kept in twips, exactly as the game sets it; the widget's
-// pixel geometry follows.
+// single left clicks. The game places it in twips.
 class TargetPicture : public QWidget
 {
     Q_OBJECT
@@ -20,10 +19,7 @@ class TargetPicture : public QWidget
 public:
     explicit TargetPicture(std::shared_ptr<const CrispPicture> picture, QWidget *parent = nullptr);
 
-    void setLeft(int twips);
-    void setTop(int twips);
-    void setWidth(int twips);
-    void setHeight(int twips);
+    // Places the target and sizes it at once.
     void setTwipsGeometry(const QRect &twips);
 
     // The target as a 1x screen shows it at `side` pixels (not its own 25): drawn pixel by
@@ -44,12 +40,9 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
-    void applyGeometry();
-
     std::shared_ptr<const CrispPicture> m_picture;
     QPixmap m_shown; // m_picture at m_shownSize and m_shownRatio, made when first painted there
     QSize m_shownSize;
     qreal m_shownRatio = 0;
-    QRect m_twips;
     ClickRecognizer m_click;
 };

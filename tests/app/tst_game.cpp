@@ -14,7 +14,8 @@ class TestGame : public QObject
     Q_OBJECT
 
 private slots:
-    // F2 opens "Статистика"; a second F2 shows the same window, which closes with the game's.
+    // F2 opens "Статистика", a window of its own; a second F2 shows the same window, which closes
+    // with the game's.
     void f2OpensOneStatisticsWindowThatClosesWithTheGame()
     {
         TempDir dir;
@@ -25,7 +26,7 @@ private slots:
         QTest::keyClick(game.form().windowHandle(), Qt::Key_F2);
         const QPointer<StatsWindow> shown = game.statistics();
         QTest::keyClick(game.form().windowHandle(), Qt::Key_F2);
-        QVERIFY(shown && shown->isVisible() && game.statistics() == shown);
+        QVERIFY(shown && shown->isWindow() && shown->isVisible() && game.statistics() == shown);
         QCOMPARE(shown->windowTitle(), QStringLiteral("Статистика"));
         game.form().close();
         QVERIFY(!shown || !shown->isVisible());

@@ -86,7 +86,7 @@ public:
     TempDir dataDir; // the player's data folder, for the history
     History history{dataDir.filePath("history.sqlite")};
     FakeDialogs dialogs;
-    NumberFormat numbers{QLocale::c()};
+    NumberFormat numbers{QLocale(QLocale::Russian)}; // a decimal comma
     VirtualScheduler scheduler;
     std::unique_ptr<Form1> form;
 };

@@ -49,15 +49,6 @@ private slots:
         QCOMPARE(seen, QStringLiteral("Ваш ник: Введите свой ник. / ОК! / Отмена"));
     }
 
-    // A question that fits: as it is, no tooltip, "ОК" the default.
-    void questionIsShownAsItIs()
-    {
-        QString seen;
-        answerNextDialog(seen, "", "ОК");
-        QCOMPARE(QtDialogs().messageBox("Вы уверены?", "Выход", Dialogs::Buttons::OkCancel), 1);
-        QCOMPARE(seen, QStringLiteral("Выход:  Вы уверены? / ОК! / Отмена"));
-    }
-
     // A name of markup and a right-to-left override, far too long: on screen it is shortened and
     // kept to its own direction, so the box's words stay as they are; the tooltip shows the text
     // as typed, brackets and doubled blanks included.

@@ -5,7 +5,7 @@
 # the round in the statistics window the menu entry's action opens.
 #
 # Usage: dbus-run-session -- robot.py GAME_BINARY INSTALL_PREFIX   (the bus carries AT-SPI)
-import glob, math, os, re, shlex, signal, sqlite3, subprocess, sys, tempfile, time
+import glob, math, os, re, shlex, signal, subprocess, sys, tempfile, time
 import pyatspi
 
 NICK, ROW = "Робот 1", "1\tРобот 1 (Т)\t"  # level 4 tags the name " (Т)"
@@ -134,12 +134,9 @@ def menu_command(prefix, group):
     return [arg for arg in shlex.split(exec_line) if not arg.startswith("%")]
 
 
-# The round in the history, a reaction time for each hit, and in the window of the menu's action
-# "Статистика": one round played, the score the best at its level; it closes through "Закрыть".
+# The round in the window of the menu's action "Статистика": one round played, the score the best
+# at its level; it closes through "Закрыть".
 def statistics(prefix, work, score):
-    with sqlite3.connect(f"{work}/data/popadaika/history.sqlite") as history:
-        reactions = [ms for ms, in history.execute("SELECT reaction_ms FROM hits")]
-    assert len(reactions) == 3 and all(0 < ms < 20000 for ms in reactions), reactions
     window = Game(menu_command(prefix, "Desktop Action Statistics"), work, "Статистика")
     window.find("Раундов: 1")
     window.find(f"Тяжело: {score}")

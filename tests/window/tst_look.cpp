@@ -4,6 +4,7 @@
 #include "window/statswindow.h"
 
 #include <QComboBox>
+#include <QScrollBar>
 
 // Before the application starts.
 static const bool scaled =
@@ -37,29 +38,26 @@ private slots:
     // Drawing that goes wrong only warns (a pixel set outside its picture, say): make it fail.
     void init() { QTest::failOnWarning(QRegularExpression(".")); }
 
-    void cursorKeepsItsSizeAtEveryScale()
-    {
-        FormFixture fx;
-        const Form1 &f = fx.load();
-        const int side = qRound(32 * f.devicePixelRatioF());
-        QCOMPARE(f.cursor().pixmap().deviceIndependentSize(), QSizeF(32, 32));
-        QCOMPARE(f.cursor().hotSpot(), QPoint(side / 2 - 1, side / 2 - 1));
-        compareWithApproved(f.cursor().pixmap().toImage(), "cursor"); // drawn for the scale
-    }
-
-    // Every screen as it was approved: the start, a round paused with targets of three sizes
-    // (one a hit made larger, one smaller), help during that round, and the table after it, then
-    // the credits and the rules once more.
+    // The cursor and every screen as approved: the start a level up, a round paused with
+    // targets of three sizes (one a hit made larger, one smaller), help during that round, and
+    // the table after it, its accuracy with a decimal comma; then the credits and the rules once
+    // more.
     void everyScreenLooksAsApproved()
     {
         FormFixture fx;
         Form1 &f = fx.load();
+        const int side = qRound(32 * f.devicePixelRatioF()); // the cursor, drawn for the scale
+        QCOMPARE(f.cursor().pixmap().deviceIndependentSize(), QSizeF(32, 32));
+        QCOMPARE(f.cursor().hotSpot(), QPoint(side / 2 - 1, side / 2 - 1));
+        compareWithApproved(f.cursor().pixmap().toImage(), "cursor");
+        fx.clickAt(f.HScroll1->geometry().topRight() + QPoint(-4, 4)); // the scale's right arrow
         compareWithApproved(f.grab().toImage(), "start");
         fx.enterNick(QStringLiteral("Вася"));
         fx.click(f.Command2);
         fx.draws = {0.15f, 0.25f, 0.5f, 0.0f, 0.9f, 0.9f, 0.15f, 0.25f, 0.35f, 0.45f};
         fx.wait(1000);
         fx.click(f.Image[0]);
+        fx.clickAt({20, 400});
         fx.click(f.Image[1]);
         fx.wait(2100);
         fx.click(f.Command2);
@@ -81,9 +79,9 @@ private slots:
     }
 
     // The statistics before the first round; then, read again, of a player of one round, shown
-    // first as the one who played last; of one with 40; and of one with 400 (more than the
-    // accuracy chart has pixels across) at every level but one, the reaction times of the last
-    // 20 spread over a histogram, still chosen when read again.
+    // first as the one who played last; of one with 40, always quick to react; and of one with 400
+    // (more than the accuracy chart has pixels across) at every level but one, the reaction times
+    // of the last 20 spread over a histogram, still chosen when read again.
     void statisticsLookAsApproved()
     {
         TempDir dir;
@@ -95,7 +93,7 @@ private slots:
         for (int i = 0; i <= 440; ++i) {
             QList<qint64> reactions;
             for (int hit = 0; hit < i % 40; ++hit)
-                reactions << 153 + (hit * 37 + i * 11) % 600;
+                reactions << 153 + (hit * 37 + i * 11) % (i < 400 ? 600 : 61);
             history.add({QDateTime(QDate(2026, 1, 1), QTime(20, 0), Qt::UTC).addDays(i),
                          i < 400   ? "Вася"
                          : i < 440 ? "Коля"

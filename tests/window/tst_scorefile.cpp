@@ -11,8 +11,8 @@ class TestScoreFile : public QObject
 
 private slots:
     // A name with blanks around and inside it, a comma, quotes, markup, a level tag of its own
-    // and far too long for its place: shortened on screen only, for any font, whole and as typed
-    // in its tooltip, saved whole and loaded whole in the next run.
+    // and far too long for its place: shortened on screen only, for any font, whole and
+    // as typed in its tooltip, saved whole and loaded whole in the next run.
     void longOddNameIsShortenedOnScreenOnlyAndComesBackWhole()
     {
         const QString nick = "   Иван,  \"<b>Грозный</b>\" '' (ОТ) " + QString(10000, u'Я');
@@ -24,7 +24,7 @@ private slots:
         const QRegularExpression shortened("^\u2068   И.*…Я+\u2069 \\(Н\\)$");
         QVERIFY2(shortened.match(row->shownText()).hasMatch(), qPrintable(row->shownText()));
         QVERIFY(row->fontMetrics().horizontalAdvance(row->shownText()) <= row->width());
-        row->setFont(QFont(row->font().family(), 30)); // a larger font: shortened anew
+        row->setFont(QFont(row->font().family(), 20)); // a larger font: shortened anew
         QVERIFY(row->fontMetrics().horizontalAdvance(row->shownText()) <= row->width());
         QTextDocument tooltip; // as Qt reads a tooltip: the name as typed, never as markup
         tooltip.setHtml(row->toolTip());
@@ -82,7 +82,7 @@ private slots:
     }
 
     // "Game Over" only acknowledges a result: a close from outside while it is open enters the
-    // result it announced, and the table is saved with it.
+    // result it announced, and the table is saved with it, and the history keeps the round.
     void closeFromOutsideDuringGameOverKeepsTheAnnouncedResult()
     {
         FormFixture fx;
@@ -93,6 +93,7 @@ private slots:
         };
         fx.playRound(QStringLiteral("Вася"));
         QCOMPARE(fx.dialogs.shown.last(), "Game Over: Игра окончена, Вася вы набрали 3 очков!");
+        QCOMPARE(fx.history.rounds(QStringLiteral("Вася")).size(), 1);
         FormFixture next(fx.dir.path());
         QCOMPARE(next.load().NameP[0]->text(), QStringLiteral("Вася (Н)"));
     }

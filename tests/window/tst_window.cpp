@@ -14,7 +14,8 @@ private slots:
     void initTestCase() { m_fx.load(); }
 
     // Tab goes through the menu, then the scale, then the help panel's buttons; the window has its
-    // title and icon, the pointer is an arrow over the menu, and every control has a name.
+    // title and icon, the pointer is an arrow over the menu, the scale and a counter, and every
+    // control has a name.
     void everyControlCanBeReachedAndNamed()
     {
         const Form1 &f = *m_fx.form;
@@ -30,8 +31,10 @@ private slots:
                                 "сложности, Правила, 10-ка лучших, О создателях"));
         QCOMPARE(f.windowTitle(), QStringLiteral("Попадайка"));
         QVERIFY(!f.windowIcon().isNull());
-        QCOMPARE(f.Frame1->cursor().shape(), Qt::ArrowCursor); // the crosshair is for the field
-        QCOMPARE(f.Text1->cursor().shape(), Qt::ArrowCursor);  // a counter is not for typing
+        // The crosshair is for the field; a counter is not for typing.
+        for (const QWidget *control :
+             std::initializer_list<const QWidget *>{f.Frame1, f.HScroll1, f.Text1})
+            QCOMPARE(control->cursor().shape(), Qt::ArrowCursor);
         // Every control a player uses or reads has a name a screen reader speaks.
         for (const QWidget *control : f.findChildren<QWidget *>()) {
             const bool used = qobject_cast<const QAbstractButton *>(control)
