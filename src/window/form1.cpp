@@ -91,13 +91,13 @@ QLabel *makeLabel(QWidget *parent, const QString &caption, const QRect &twips)
     return label;
 }
 
-// A label that holds a player's name: shortened on screen when too wide, never in its text.
-NameLabel *makeNameLabel(QWidget *parent, const QString &caption, const QRect &twips)
+// A label that holds a player's name: shortened on screen when too wide, never in its text. Its
+// text comes with the name, before it is first shown.
+NameLabel *makeNameLabel(QWidget *parent, const QRect &twips)
 {
     auto *label = new NameLabel(parent);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setGeometry(Twips::toPixels(twips));
-    label->setTextWithName(caption, 0, 0);
     return label;
 }
 
@@ -176,7 +176,7 @@ void Form1::createControls()
 
     Label2 = makeLabel(this, Texts::ClockAtZero, {4320, 960, 2775, 255});
 
-    Label1 = makeNameLabel(this, QStringLiteral("Label1"), {1800, 120, 5295, 375});
+    Label1 = makeNameLabel(this, {1800, 120, 5295, 375});
     Label1->setFont(resultFont());
     Label1->hide();
     Label3 = makeLabel(this, QStringLiteral("Label3"), {1800, 480, 5295, 495});
@@ -265,7 +265,7 @@ void Form1::createControls()
         const int placeWidth = i < 9 ? 135 : (i == 9 ? 255 : 375);
         const QString place = i < 10 ? QStringLiteral("%1.").arg(i + 1) : QStringLiteral("LoL.");
         Mesto[i] = makeLabel(Frame2, place, {1785, top, placeWidth, 255});
-        NameP[i] = makeNameLabel(Frame2, QStringLiteral("Label1"), {2145, top, 1335, 255});
+        NameP[i] = makeNameLabel(Frame2, {2145, top, 1335, 255});
         ScoresP[i] = makeLabel(Frame2, QStringLiteral("Label1"), {3705, top, 1215, 255});
         Mesto[i]->hide();
         NameP[i]->hide();

@@ -343,8 +343,12 @@ void StatsWindow::plotReactions()
         const auto [low, high] = std::minmax_element(reactions.begin(), reactions.end());
         const qint64 width =
             std::max<qint64>(1, qint64(ChartView::niceStep(double(*high - *low) / 15)));
-        const qint64 first = *low - ((*low % width) + width) % width; // down, also below 0
-        QList<int> counts((*high - first) / width + 1, 0);
+        qint64 first = *low - ((*low % width) + width) % width; // down, also below 0
+        const qint64 filled = (*high - first) / width + 1;
+        // At least five bars: a lone value stands among empty ones instead of filling the chart.
+        const qint64 empty = std::max<qint64>(0, 5 - filled + 1) / 2;
+        first -= empty * width;
+        QList<int> counts(filled + 2 * empty, 0);
         for (qint64 ms : reactions)
             ++counts[(ms - first) / width];
         for (qsizetype i = 0; i < counts.size(); ++i)

@@ -38,7 +38,7 @@ private slots:
     // Drawing that goes wrong only warns (a pixel set outside its picture, say): make it fail.
     void init() { QTest::failOnWarning(QRegularExpression(".")); }
 
-    // The cursor and every screen as approved: the start a level up, a round paused with
+    // The cursor and every screen as approved: the start, a level up, a round paused with
     // targets of three sizes (one a hit made larger, one smaller), help during that round, and
     // the table after it, its accuracy with a decimal comma; then the credits and the rules once
     // more.
@@ -50,8 +50,9 @@ private slots:
         QCOMPARE(f.cursor().pixmap().deviceIndependentSize(), QSizeF(32, 32));
         QCOMPARE(f.cursor().hotSpot(), QPoint(side / 2 - 1, side / 2 - 1));
         compareWithApproved(f.cursor().pixmap().toImage(), "cursor");
-        fx.clickAt(f.HScroll1->geometry().topRight() + QPoint(-4, 4)); // the scale's right arrow
         compareWithApproved(f.grab().toImage(), "start");
+        fx.clickAt(f.HScroll1->geometry().topRight() + QPoint(-4, 4)); // the scale's right arrow
+        compareWithApproved(f.grab().toImage(), "level");
         fx.enterNick(QStringLiteral("Вася"));
         fx.click(f.Command2);
         fx.draws = {0.15f, 0.25f, 0.5f, 0.0f, 0.9f, 0.9f, 0.15f, 0.25f, 0.35f, 0.45f};
@@ -78,10 +79,10 @@ private slots:
         QVERIFY(f.Label7->text() == rules && !f.NameP[0]->isVisible()); // the rules alone again
     }
 
-    // The statistics before the first round; then, read again, of a player of one round, shown
-    // first as the one who played last; of one with 40, always quick to react; and of one with 400
-    // (more than the accuracy chart has pixels across) at every level but one, the reaction times
-    // of the last 20 spread over a histogram, still chosen when read again.
+    // The statistics before the first round; then, read again, of a player of one round with one
+    // hit, shown first as the one who played last; of one with 41, always quick to react; and of
+    // one with 400 (more than the accuracy chart has pixels across) at every level but one, the
+    // reaction times of the last 20 spread over a histogram, still chosen when read again.
     void statisticsLookAsApproved()
     {
         TempDir dir;
@@ -90,13 +91,13 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg, "This plugin does not support propagateSizeHints()");
         window.show();
         compareWithApproved(window.grab().toImage(), "statistics-empty");
-        for (int i = 0; i <= 440; ++i) {
+        for (int i = 0; i <= 441; ++i) {
             QList<qint64> reactions;
             for (int hit = 0; hit < i % 40; ++hit)
                 reactions << 153 + (hit * 37 + i * 11) % (i < 400 ? 600 : 61);
             history.add({QDateTime(QDate(2026, 1, 1), QTime(20, 0), Qt::UTC).addDays(i),
                          i < 400   ? "Вася"
-                         : i < 440 ? "Коля"
+                         : i < 441 ? "Коля"
                                    : "Петя",
                          1 + i % 4, i * (i % 9), i % 40, i % 40 + i % 5, 20 + i % 30,
                          100.0 * (i % 40) / (i % 40 + i % 5 + 1), double(i % 73), false,

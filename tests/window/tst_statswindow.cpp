@@ -59,7 +59,7 @@ private slots:
         QFETCH(QString, figures);
         StatsWindow window(*m_history);
         auto *players = window.findChild<QComboBox *>();
-        QCOMPARE(players->currentText(), "Борис");
+        QCOMPARE(players->accessibleName() + ": " + players->currentText(), "Игрок: Борис");
         players->setCurrentIndex(players->findText(nick));
         QStringList shown; // as a screen reader says them, in the order they were made
         for (QLabel *label : window.findChildren<QLabel *>(
