@@ -243,8 +243,9 @@ std::optional<int> History::Private::upgrade(QSqlError &error)
         for (const QString &statement : upgradeStep(from))
             done = done && query.exec(statement);
     }
-    // Also when another game has just brought it up: the same number again.
-    done = done && query.exec(QStringLiteral("PRAGMA user_version = %1").arg(CurrentVersion));
+    // Only upwards: another game may have brought it up meanwhile, even past this version.
+    if (*version < CurrentVersion && done)
+        done = query.exec(QStringLiteral("PRAGMA user_version = %1").arg(CurrentVersion));
     if (!done || !query.exec(QStringLiteral("COMMIT"))) {
         error = query.lastError();
         QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK"));

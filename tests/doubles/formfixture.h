@@ -22,10 +22,9 @@
 class FormFixture : public Clock, public RandomGenerator
 {
 public:
-    FormFixture() = default;
-    // Another run of the game on the table in `folder`.
-    explicit FormFixture(const QString &folder)
-        : files(folder, LockWaitMs)
+    // A run of the game on a table of its own, or on the one in `folder`, as another run.
+    explicit FormFixture(const QString &folder = {})
+        : files(folder.isEmpty() ? dir.path() : folder, LockWaitMs)
     {
     }
 
@@ -82,7 +81,7 @@ public:
     QList<double> seeds;                   // every reseed, in order
     static constexpr int LockWaitMs = 100; // how long a save waits for another run's lock
     TempDir dir;
-    DiskFiles files{dir.path(), LockWaitMs};
+    DiskFiles files;
     TempDir dataDir; // the player's data folder, for the history
     History history{dataDir.filePath("history.sqlite")};
     FakeDialogs dialogs;

@@ -22,7 +22,8 @@ class TestHistory : public QObject
 
 private slots:
     // Reading makes no file nor folder. Another game writes at the same time, in a thread of its
-    // own: every round lands. Reaction times come for the last three rounds of the nick only.
+    // own: every round lands. Reaction times come for the last three rounds of the nick only. A
+    // history that cannot be kept says why.
     void roundsComeBackAsAdded()
     {
         TempDir home; // so that no test touches a real history
@@ -50,6 +51,8 @@ private slots:
         QCOMPARE(History(path).rounds(nick, 3), added);
         QCOMPARE(history.rounds("other", 0).size(), 20);
         QCOMPARE(history.nicknames(), QStringList({nick, "other"})); // the one played last first
+        History blocked(path + "/history.sqlite"); // a file where its folder would be: told
+        QVERIFY(!blocked.add(roundOf(nick, 1)) && blocked.problem().contains(path));
     }
 
     void fileAsFound_data()
