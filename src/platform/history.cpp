@@ -238,14 +238,14 @@ std::optional<int> History::Private::upgrade(QSqlError &error)
         QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK"));
         return std::nullopt;
     }
+    // Each step with the version it brings: none when another game has brought it this far
+    // meanwhile, or past it.
     bool done = true;
     for (int from = *version; done && from < CurrentVersion; ++from) {
         for (const QString &statement : upgradeStep(from))
             done = done && query.exec(statement);
+        done = done && query.exec(QStringLiteral("PRAGMA user_version = %1").arg(from + 1));
     }
-    // Only upwards: another game may have brought it up meanwhile, even past this version.
-    if (*version < CurrentVersion && done)
-        done = query.exec(QStringLiteral("PRAGMA user_version = %1").arg(CurrentVersion));
     if (!done || !query.exec(QStringLiteral("COMMIT"))) {
         error = query.lastError();
         QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK"));

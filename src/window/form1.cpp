@@ -106,7 +106,6 @@ QPushButton *makeButton(QWidget *parent, const QString &caption, const QRect &tw
     auto *button = new QPushButton(caption, parent);
     button->setGeometry(Twips::toPixels(twips));
     button->setCursor(Qt::ArrowCursor);
-    button->setAutoDefault(false);
     return button;
 }
 
@@ -242,7 +241,6 @@ void Form1::createControls()
     connect(Command4, &QPushButton::clicked, this, &Form1::command4Click);
 
     Ent = new QLineEdit(QStringLiteral(" \r\n"), this);
-    Ent->setGeometry(Twips::rect(6510, 0, 330, 285));
     Ent->hide();
 
     // Created last, so that when shown it lies above everything it covers.

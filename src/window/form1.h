@@ -195,7 +195,8 @@ private:
     // (formLoad takes the default one then). A file that is no table is renamed aside or, failing
     // that, left alone and never overwritten.
     void CodeROM2();
-    // Writes the default table (eleven rows "<Пусто>" with 0) as "Scores.dat".
+    // Writes the default table (eleven rows "<Пусто>" with 0) as "Scores.dat"; formLoad clears
+    // the temporary files after it.
     void NewFileDate();
 
     void createControls();

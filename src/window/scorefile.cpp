@@ -271,7 +271,4 @@ void Form1::NewFileDate()
                    + QStringLiteral("\nИгра начнёт с пустой таблицы рекордов и попробует "
                                     "сохранить её ещё раз при выходе."));
     }
-    m_scoresTemp.clear();
-    m_files.removeFileOrLink(ScoreCodec::PlainTextFileName);
-    m_files.removeFileOrLink(ScoreCodec::NumberTextFileName);
 }

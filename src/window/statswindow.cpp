@@ -145,9 +145,7 @@ void StatsWindow::createControls()
 
     auto *buttons = new QHBoxLayout;
     m_export = new QPushButton(QStringLiteral("Экспорт в CSV…"), this);
-    m_export->setAccessibleName(QStringLiteral("Экспорт в CSV"));
     m_close = new QPushButton(QStringLiteral("Закрыть"), this);
-    m_close->setAccessibleName(QStringLiteral("Закрыть"));
     buttons->addWidget(m_export);
     buttons->addStretch();
     buttons->addWidget(m_close);
