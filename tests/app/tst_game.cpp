@@ -32,6 +32,20 @@ private slots:
         QVERIFY(!shown || !shown->isVisible());
     }
 
+    // The game's own random numbers spread evenly over [0, 1), also when every draw follows a
+    // reseed with one value, as the ticks within a second reseed.
+    void randomNumbersSpreadEvenly()
+    {
+        MixingRandom random;
+        QList<int> tenths(10);
+        for (int i = 0; i < 10000; ++i) {
+            random.reseed(23181);
+            ++tenths[std::clamp(int(random.draw() * 10), 0, 9)];
+        }
+        QVERIFY(
+            std::all_of(tenths.cbegin(), tenths.cend(), [](int n) { return n > 900 && n < 1100; }));
+    }
+
     // The game as main() runs it, ended from outside: a signal during the notice of the load
     // ends it before any window shows and saves nothing (the labels hold no table yet); the end
     // of the session, with a save that fails, shows no box and tells standard error. Either way

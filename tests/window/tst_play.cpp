@@ -41,6 +41,8 @@ private slots:
     {
         FormFixture fx;
         Form1 &f = fx.load();
+        fx.click(f.Command2); // without a nickname: only told so
+        QCOMPARE(fx.dialogs.shown, QStringList("Ошибка: Вы не ввели свой ник!"));
         QCOMPARE(
             seen(f),
             "Начать | Вкл. помощь | 0/0 00:00 | scale level banner | targets on | 0000 1000/1000");

@@ -33,14 +33,17 @@ private slots:
         QCOMPARE(fx.load().NameP[0]->text(), nick + " (Н)");
     }
 
-    // A damaged table is put aside, and what an earlier run left over is cleared away.
+    // A damaged table is put aside, and what an earlier run left over is cleared away, a link as
+    // a link (the file it points to stays); and again at the close, what came meanwhile.
     void damagedFileIsPutAside()
     {
         FormFixture fx;
-        QVERIFY(fx.dir.put("Scores.dat", ""));
-        QVERIFY(fx.dir.put("Scores.temp", "left over") && fx.dir.put("Scores.temp2", "too"));
+        QVERIFY(fx.dir.put("Scores.dat", "") && fx.dir.put("kept", "a player's"));
+        QVERIFY(QFile::link("kept", fx.dir.filePath("Scores.temp"))
+                && fx.dir.put("Scores.temp2", ""));
         fx.load();
-        QCOMPARE(fx.dir.entries(), QStringList("Scores.dat.damaged"));
+        QCOMPARE(fx.dir.entries(), QStringList({"kept", "Scores.dat.damaged"}));
+        QVERIFY(fx.dir.put("Scores.temp", "") && fx.dir.put("Scores.temp2", ""));
         fx.form->close();
         QCOMPARE(fx.dialogs.shown,
                  QStringList("Попадайка: Файл таблицы рекордов «Scores.dat» в папке «"
@@ -48,7 +51,7 @@ private slots:
                              + "» повреждён (он пуст или обрезан). Игра начнёт с пустой "
                                "таблицы.\nСтарый файл не удалён: он переименован в "
                                "«Scores.dat.damaged» и лежит в той же папке."));
-        QCOMPARE(fx.dir.entries(), QStringList({"Scores.dat", "Scores.dat.damaged"}));
+        QCOMPARE(fx.dir.entries(), QStringList({"kept", "Scores.dat", "Scores.dat.damaged"}));
     }
 
     // A folder in the table's place is left as it is: the game says so and plays on the default

@@ -38,19 +38,19 @@ private slots:
         QTest::newRow("the last one played, chosen at first")
             << "Борис"
             << "Раундов: 1|Время в игре: 45 с|Медиана: 210 мс|90-й процентиль: 210 мс|"
-               "Очень легко: —|Легко: 21|Норма: —|Тяжело: —|Очень тяжело: —|Раундов: 1, лучший "
-               "результат: 21, в последнем раунде: 21|"
+               "Очень легко: —|Легко: 21|Норма: —|Тяжело: —|Очень тяжело: —|Очки за раунд. "
+               "Раундов: 1, лучший результат: 21, в последнем раунде: 21|Меткость и темп. "
                "Меткость в последнем раунде: 100 %, в среднем: 100 %. Кликов в минуту в последнем "
-               "раунде: 60, в среднем: 60|"
+               "раунде: 60, в среднем: 60|Время реакции. "
                "Попаданий в последних раундах: 1. Медиана: 210 мс, 90-й процентиль: 210 мс";
         QTest::newRow("10..200 ms: the middle two's mean, the 18th")
             << "Аня"
             << "Раундов: 21|Время в игре: 1 ч 04 мин|Медиана: 105 мс|"
                "90-й процентиль: 180 мс|Очень легко: 1000|Легко: 16|Норма: 17|Тяжело: 18|"
-               "Очень тяжело: 19|"
-               "Раундов: 21, лучший результат: 1000, в последнем раунде: 20|"
+               "Очень тяжело: 19|Очки за раунд. "
+               "Раундов: 21, лучший результат: 1000, в последнем раунде: 20|Меткость и темп. "
                "Меткость в последнем раунде: 100 %, в среднем: 100 %. Кликов в минуту в последнем "
-               "раунде: 60, в среднем: 60|"
+               "раунде: 60, в среднем: 60|Время реакции. "
                "Попаданий в последних раундах: 20. Медиана: 105 мс, 90-й процентиль: 180 мс";
     }
     void figuresOfTheChosenPlayer()
@@ -65,8 +65,8 @@ private slots:
         for (QLabel *label : window.findChildren<QLabel *>(
                  QRegularExpression("^(rounds|timePlayed|median|percentile90|best.)$")))
             shown << QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
-        for (const ChartView *chart : window.findChildren<ChartView *>())
-            shown << chart->accessibleDescription(); // what a screen reader says of it
+        for (const ChartView *chart : window.findChildren<ChartView *>()) // its name, then more
+            shown << chart->accessibleName() + ". " + chart->accessibleDescription();
         QCOMPARE(shown.join('|'), figures);
     }
 
