@@ -63,26 +63,31 @@ private slots:
         QVERIFY(History(dir.filePath("h")).add(roundOf("old", 3000)));
         QTest::newRow("not a database") << QByteArray(5000, 'Z') << false;
         QTest::newRow("cut short") << dir.contents("h").chopped(20'000) << false;
-        // Byte 63 is the low byte of user_version: 'c' makes it 99.
-        QTest::newRow("newer version") << dir.contents("h").replace(63, 1, "c") << true;
+        // Byte 63 is the low byte of user_version: 'c' makes it 99. Its hits are kept otherwise.
+        QTest::newRow("newer version")
+            << dir.contents("h").replace(63, 1, "c").replace("hits", "hitz") << true;
     }
-    // A damaged file is put aside, never over one put aside before, and a new history begun; a
-    // newer version's is read and never written. Either is told once on standard error, and to
-    // whoever asks first.
+    // A damaged file is put aside under the first name of a thousand that is free, and a new
+    // history begun; a newer version's is read as far as it can be and never written. Either is
+    // told once on standard error, and to whoever asks first, and stays what is told.
     void fileAsFound()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(bool, newer);
         TempDir dir;
         QVERIFY(dir.put("history.sqlite", bytes) && dir.put("history.sqlite.damaged", "earlier"));
+        for (int n = 2; n < 1000; ++n)
+            QVERIFY(dir.put("history.sqlite.damaged-" + QString::number(n), "earlier"));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(newer ? "более новой" : "повреждён"));
         QTest::failOnWarning(QRegularExpression("."));
         History history(dir.filePath("history.sqlite"));
-        const QString aside = newer ? "history.sqlite" : "history.sqlite.damaged-2";
-        QVERIFY(history.problem().contains(newer ? "более новой версией" : dir.filePath(aside)));
+        const QString aside = newer ? "history.sqlite" : "history.sqlite.damaged-1000";
+        const QString told = history.problem();
+        QVERIFY(told.contains(newer ? "более новой версией" : dir.filePath(aside)));
         QCOMPARE(history.add(roundOf("new", 1)) + history.add(roundOf("new", 2)), newer ? 0 : 2);
         QCOMPARE(dir.contents(aside), bytes);
         QCOMPARE(history.nicknames(), QStringList{newer ? "old" : "new"});
+        QVERIFY(history.rounds("old").isEmpty() && history.problem() == told);
     }
 };
 
