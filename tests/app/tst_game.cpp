@@ -42,8 +42,7 @@ private slots:
             random.reseed(23181);
             ++tenths[std::clamp(int(random.draw() * 10), 0, 9)];
         }
-        QVERIFY(
-            std::all_of(tenths.cbegin(), tenths.cend(), [](int n) { return n > 900 && n < 1100; }));
+        QVERIFY(std::ranges::all_of(tenths, [](int n) { return n > 900 && n < 1100; }));
     }
 
     // The game as main() runs it, ended from outside: a signal during the notice of the load

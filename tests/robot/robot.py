@@ -93,12 +93,11 @@ def first_start(binary, directory):
     game.press("Начать")
     bare, hits, clicks = game.bare_spot(), 0, 0
     shown = lambda: next(filter(showing, targets), None)
+    texts = lambda: [counter.queryText().getText(0, -1) for counter in counters]
     for hit in (False, True, True, False, True):
         game.click(middle(wait_for("a target", shown)) if hit else bare)
         hits, clicks = hits + hit, clicks + 1
-        texts = lambda: [counter.queryText().getText(0, -1) for counter in counters]
-        counted = lambda: texts() == [str(hits), str(clicks)]
-        wait_for(f"{hits} hits of {clicks} clicks", counted)
+        wait_for(f"{hits} hits of {clicks} clicks", lambda: texts() == [str(hits), str(clicks)])
     # Each caption names the next press; a round not resumed, or help left on, never ends.
     for caption in ("Пауза", "Продолжить", "Вкл. помощь", "Выкл. помощь"):
         game.press(caption)

@@ -14,7 +14,7 @@ namespace {
 
 // Compares a picture (a window, the cursor) with the one approved for this scene and scale, kept in
 // tests/window/look/; POPADAIKA_APPROVE_LOOK=1 writes the pictures instead (look at each before
-// committing it). A differing picture is left beside the test for a look.
+// committing it). A differing picture is left beside the test's binary for a look.
 void compareWithApproved(const QImage &picture, const QString &scene)
 {
     const QImage shown = picture.convertToFormat(QImage::Format_ARGB32); // a cursor's see-through
@@ -25,7 +25,8 @@ void compareWithApproved(const QImage &picture, const QString &scene)
         return;
     }
     const bool same = shown == QImage(approved).convertToFormat(QImage::Format_ARGB32);
-    QVERIFY2(same || !shown.save(name), qPrintable(name + " differs from " + approved));
+    const QString differing = QCoreApplication::applicationDirPath() + '/' + name;
+    QVERIFY2(same || !shown.save(differing), qPrintable(differing + " differs from " + approved));
 }
 
 } // namespace
@@ -91,6 +92,16 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg, "This plugin does not support propagateSizeHints()");
         window.show();
         compareWithApproved(window.grab().toImage(), "statistics-empty");
+        // A history that cannot be opened, a folder in its place: why, in plain words. Named
+        // through the working directory, the same at every run.
+        const QString folder = "<b>Васина папка с историей всех игр</b>/history.sqlite";
+        QVERIFY(QDir::setCurrent(dir.path()) && QDir().mkpath(folder));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Не удалось открыть"));
+        History unusable("/proc/self/cwd/" + folder);
+        StatsWindow told(unusable);
+        QTest::ignoreMessage(QtWarningMsg, "This plugin does not support propagateSizeHints()");
+        told.show();
+        compareWithApproved(told.grab().toImage(), "statistics-problem");
         for (int i = 0; i <= 441; ++i) {
             QList<qint64> reactions;
             for (int hit = 0; hit < i % 40; ++hit)
