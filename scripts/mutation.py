@@ -284,14 +284,19 @@ def sync_tree(files):
             copy.unlink()
 
 
+# A debug build with the C++ library's bounds checks: Qt's containers assert their indexes there,
+# so a mutant that reads past an array fails at once instead of reading whatever lies there.
+CONFIGURE = ["-DCMAKE_BUILD_TYPE=Debug", "-DCMAKE_CXX_FLAGS=-D_GLIBCXX_ASSERTIONS",
+             "-DBUILD_TESTING=ON"]
+
+
 def build(log):
-    # The C++ library's bounds checks on: a mutant that reads past an array then fails at once
-    # instead of reading whatever lies there.
-    if not (BUILD / "CMakeCache.txt").exists():
-        if not run(["cmake", "-S", str(TREE), "-B", str(BUILD), "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
-                    "-DCMAKE_CXX_FLAGS=-D_GLIBCXX_ASSERTIONS", "-DBUILD_TESTING=ON"],
-                   log, BUILD_TIMEOUT):
+    stamp = BUILD / "configured-with"  # a build configured otherwise starts afresh
+    if not stamp.is_file() or stamp.read_text(encoding="utf-8") != " ".join(CONFIGURE):
+        shutil.rmtree(BUILD, ignore_errors=True)
+        if not run(["cmake", "-S", str(TREE), "-B", str(BUILD), *CONFIGURE], log, BUILD_TIMEOUT):
             return False
+        stamp.write_text(" ".join(CONFIGURE), encoding="utf-8")
     return run(["cmake", "--build", str(BUILD), "-j2"], log, BUILD_TIMEOUT)
 
 
