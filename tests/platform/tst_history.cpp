@@ -63,7 +63,8 @@ private slots:
         QVERIFY(History(dir.filePath("h")).add(roundOf("old", 3000)));
         QTest::newRow("not a database") << QByteArray(5000, 'Z') << false;
         QTest::newRow("cut short") << dir.contents("h").chopped(20'000) << false;
-        // Byte 63 is the low byte of user_version: 'c' makes it 99. Its hits are kept otherwise.
+        // Byte 63 is the low byte of user_version: 'c' makes it 99. The hits in a table of
+        // another name, as a newer version may keep them.
         QTest::newRow("newer version")
             << dir.contents("h").replace(63, 1, "c").replace("hits", "hitz") << true;
     }

@@ -80,10 +80,11 @@ private slots:
         compareWithApproved(f.grab().toImage(), "credits");
     }
 
-    // The statistics before the first round; then, read again, of a player of one round with one
-    // hit, shown first as the one who played last; of one with 41, always quick to react; and of
-    // one with 400 (more than the accuracy chart has pixels across) at every level but one, the
-    // reaction times of the last 20 spread over a histogram, still chosen when read again.
+    // The statistics before the first round, and of a history that cannot be opened; then, read
+    // again, of a player of one round with one hit, shown first as the one who played last; of
+    // one with 41, always quick to react; and of one with 400 (more than the accuracy chart has
+    // pixels across) at every level but one, the reaction times of the last 20 spread over a
+    // histogram, still chosen when read again.
     void statisticsLookAsApproved()
     {
         TempDir dir;
