@@ -58,6 +58,8 @@ private slots:
         QTest::newRow("no digits") << encodeScoreFile("  \r\n") << "в нём не числа";
         QTest::newRow("a leading zero") << encodeScoreFile(" 07 \r\n") << "в нём не числа";
         QTest::newRow("minus zero") << encodeScoreFile("-0 \r\n") << "в нём не числа";
+        // The least number a line may hold is read: the file is refused only for being short.
+        QTest::newRow("-32768") << encodeScoreFile("-32768 \r\n") << "в таблице меньше 22 строк";
         QTest::newRow("a letter") << encodeScoreFile(" 7x\r\n") << "в нём не числа";
         QTest::newRow("as large as a table may be: read")
             << QByteArray(MaxFileBytes, '\xA0') << "в нём не числа";
