@@ -50,9 +50,9 @@ Game::Game(Files &files, Dialogs *dialogs, Scheduler *scheduler)
 void Game::showStatistics()
 {
     if (!m_statistics) {
-        // A window of its own that goes with the game's.
+        // A window of its own that goes with the game's. Closed, it is only hidden: the next F2
+        // shows it again as the player left it, with the rounds played since.
         m_statistics = new StatsWindow(m_history, &m_form);
-        m_statistics->setAttribute(Qt::WA_DeleteOnClose);
     } else {
         m_statistics->reload(); // rounds played since it opened
     }

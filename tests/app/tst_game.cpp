@@ -80,6 +80,9 @@ private slots:
                         box->close();
                 } else if (!duringLoad) {
                     ended = true;
+                    // Not the end: the player turns to another window before it.
+                    QApplicationStateChangeEvent away(Qt::ApplicationInactive);
+                    QCoreApplication::sendEvent(qApp, &away);
                     QFile::remove(dir.filePath("Scores.dat"));
                     QDir(dir.path()).mkdir("Scores.dat");
                     QEvent quit(QEvent::Quit);
