@@ -20,21 +20,15 @@ void print(std::FILE *stream, const QString &text)
 
 // Qt's own options, which QApplication takes out of the command line later: a session manager
 // restarts a Qt program with "-session <id>", and "-platform", "-style" and the like are given
-// by hand. None of them is shown in the help.
+// by hand. The help is our own text, which names none of them.
 void acceptQtOptions(QCommandLineParser &parser)
 {
     for (const char *name :
          {"platform", "platformpluginpath", "platformtheme", "plugin", "display", "geometry",
-          "qwindowgeometry", "qwindowicon", "qwindowtitle", "session", "style", "stylesheet"}) {
-        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
-    for (const char *name : {"reverse", "widgetcount"}) {
-        QCommandLineOption option(QString::fromLatin1(name));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
+          "qwindowgeometry", "qwindowicon", "qwindowtitle", "session", "style", "stylesheet"})
+        parser.addOption({QString::fromLatin1(name), QString(), QStringLiteral("value")});
+    for (const char *name : {"reverse", "widgetcount"})
+        parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
 }
 
 // A name as one field of a tab-separated line: every control character (C0, DEL, C1) becomes

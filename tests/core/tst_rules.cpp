@@ -1,6 +1,5 @@
 #include "core/clockcaption.h"
 #include "core/pace.h"
-#include "core/placement.h"
 #include "core/results.h"
 #include "core/toptable.h"
 
@@ -98,14 +97,6 @@ private slots:
         for (int row = 0; row < TopTable::Rows; ++row)
             rows << names[row] + QString::number(scores[row]);
         QCOMPARE(rows.join(' '), table);
-    }
-
-    // An appearance tick reseeds with the day number times the part of the day gone, in whole
-    // seconds: 6:00:01.999 on 6 December 2026 is day 46362, 21601 seconds in.
-    void seedValueIsDayTimesTimeOfDay()
-    {
-        QCOMPARE(Placement::seedValue(QDateTime(QDate(2026, 12, 6), QTime(6, 0, 1, 999))),
-                 11591.036597222223);
     }
 };
 

@@ -67,7 +67,7 @@ public:
         wait(10000);
     }
 
-    QDateTime now() const override { return QDateTime(QDate(2026, 12, 6), QTime(12, 0)); }
+    QDateTime now() const override { return QDateTime(QDate(2026, 12, 6), QTime(12, 0, 0, 999)); }
     // Takes the next of `draws`; a draw the test did not script fails the test.
     float draw() override
     {

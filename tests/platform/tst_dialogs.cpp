@@ -67,6 +67,21 @@ private slots:
               "вы набрали 3 очков! / ОК! / Отмена$");
         QVERIFY2(shortened.match(seen).hasMatch(), qPrintable(seen));
     }
+
+    // A notice's file names stay whole on their lines, a folder too long for a line shortened
+    // in its middle; the tooltip has the notice as it was.
+    void boxKeepsQuotedNamesWhole()
+    {
+        const QString text = "Файл «a b» в папке «/home/" + QString(300, u'п') + "» повреждён.";
+        QString seen;
+        answerNextDialog(seen, "", "ОК");
+        QtDialogs().messageBox(text, "Попадайка", Dialogs::Buttons::Ok);
+        const QRegularExpression shown(
+            "^Попадайка \\(" + QRegularExpression::escape(text)
+            + "\\): + Файл «a\u2060\u00A0\u2060b» в папке «/\u2060h\u2060o\u2060m\u2060e\u2060/"
+              "(\u2060п)+\u2060…(\u2060п)+» повреждён\\. / ОК!$");
+        QVERIFY2(shown.match(seen).hasMatch(), qPrintable(seen));
+    }
 };
 
 QTEST_MAIN(TestDialogs)

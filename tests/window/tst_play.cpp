@@ -55,7 +55,8 @@ private slots:
         QCOMPARE(seen(f), atStart);
         fx.draws = {0.15f, 0.25f, 0.5f, 0.5f};
         fx.wait(1000);
-        // Each appearance tick reseeds, with the day number times the part of the day gone.
+        // Each appearance tick reseeds, with the day number times the part of the day gone in
+        // whole seconds (the clock shows 12:00:00.999).
         QCOMPARE(fx.seeds, QList<double>({23181, 23181}));
         fx.click(f.Image[0]);
         fx.clickAt({20, 400});

@@ -31,43 +31,28 @@ private slots:
                                     60, false, QList<qint64>{i ? i * 10 : 9999}}));
     }
 
-    void figuresOfTheChosenPlayer_data()
-    {
-        QTest::addColumn<QString>("nick");
-        QTest::addColumn<QString>("figures"); // rounds, time, median, p90, bests, charts spoken
-        QTest::newRow("the last one played, chosen at first")
-            << "Борис"
-            << "Раундов: 1|Время в игре: 45 с|Медиана: 210 мс|90-й процентиль: 210 мс|"
-               "Очень легко: —|Легко: 21|Норма: —|Тяжело: —|Очень тяжело: —|Очки за раунд. "
-               "Раундов: 1, лучший результат: 21, в последнем раунде: 21|Меткость и темп. "
-               "Меткость в последнем раунде: 100 %, в среднем: 100 %. Кликов в минуту в последнем "
-               "раунде: 60, в среднем: 60|Время реакции. "
-               "Попаданий в последних раундах: 1. Медиана: 210 мс, 90-й процентиль: 210 мс";
-        QTest::newRow("10..200 ms: the middle two's mean, the 18th")
-            << "Аня"
-            << "Раундов: 21|Время в игре: 1 ч 04 мин|Медиана: 105 мс|"
-               "90-й процентиль: 180 мс|Очень легко: 1000|Легко: 16|Норма: 17|Тяжело: 18|"
-               "Очень тяжело: 19|Очки за раунд. "
-               "Раундов: 21, лучший результат: 1000, в последнем раунде: 20|Меткость и темп. "
-               "Меткость в последнем раунде: 100 %, в среднем: 100 %. Кликов в минуту в последнем "
-               "раунде: 60, в среднем: 60|Время реакции. "
-               "Попаданий в последних раундах: 20. Медиана: 105 мс, 90-й процентиль: 180 мс";
-    }
+    // Борис, who played last, is shown first; Аня's reactions of 10..200 ms have the mean of the
+    // middle two as their median and the 18th as their 90th percentile.
     void figuresOfTheChosenPlayer()
     {
-        QFETCH(QString, nick);
-        QFETCH(QString, figures);
         StatsWindow window(*m_history);
         auto *players = window.findChild<QComboBox *>();
         QCOMPARE(players->accessibleName() + ": " + players->currentText(), "Игрок: Борис");
-        players->setCurrentIndex(players->findText(nick));
+        players->setCurrentIndex(players->findText("Аня"));
         QStringList shown; // as a screen reader says them, in the order they were made
         for (QLabel *label : window.findChildren<QLabel *>(
                  QRegularExpression("^(rounds|timePlayed|median|percentile90|best.)$")))
             shown << QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
         for (const ChartView *chart : window.findChildren<ChartView *>()) // its name, then more
             shown << chart->accessibleName() + ". " + chart->accessibleDescription();
-        QCOMPARE(shown.join('|'), figures);
+        QCOMPARE(shown.join('|'),
+                 "Раундов: 21|Время в игре: 1 ч 04 мин|Медиана: 105 мс|"
+                 "90-й процентиль: 180 мс|Очень легко: 1000|Легко: 16|Норма: 17|Тяжело: 18|"
+                 "Очень тяжело: 19|Очки за раунд. "
+                 "Раундов: 21, лучший результат: 1000, в последнем раунде: 20|Меткость и темп. "
+                 "Меткость в последнем раунде: 100 %, в среднем: 100 %. Кликов в минуту в "
+                 "последнем раунде: 60, в среднем: 60|Время реакции. "
+                 "Попаданий в последних раундах: 20. Медиана: 105 мс, 90-й процентиль: 180 мс");
     }
 
     void csvQuotesEveryFieldAndDisarmsFormulas_data()
@@ -75,9 +60,6 @@ private slots:
         QTest::addColumn<Field>("field");
         QTest::newRow("quotes doubled") << Field{"a\"b\"", "\"a\"\"b\"\"\""};
         QTest::newRow("=cmd") << Field{"=cmd|' /C calc'!A0", "\"'=cmd|' /C calc'!A0\""};
-        QTest::newRow("+1") << Field{"+1", "\"'+1\""};
-        QTest::newRow("-1") << Field{"-1", "\"'-1\""};
-        QTest::newRow("@x") << Field{"@x", "\"'@x\""};
         QTest::newRow("a tab before a formula") << Field{"\t=1", "\"'\t=1\""};
         QTest::newRow("a line break inside") << Field{"a\r\nb=", "\"a\r\nb=\""};
     }
