@@ -26,7 +26,6 @@ public:
         for (int byte = 0; byte < 256; ++byte) {
             const char c = char(byte);
             const QString decoded = decoder.decode(QByteArrayView(&c, 1));
-            decoder.resetState();
             if (decoded.size() == 1 && decoded.front() != QChar::ReplacementCharacter)
                 m_bytes[decoded.front().unicode()] = c;
         }

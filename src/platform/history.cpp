@@ -187,7 +187,7 @@ bool History::Private::open(bool forWriting)
         return giveUp(QStringLiteral("Не удалось открыть историю игр «%1»: %2.")
                           .arg(shown(m_path), reason(m_db.lastError())));
 
-    // "file is not a database" comes at the first read; quick_check finds a file cut short.
+    // "file is not a database" comes at the first read; quick_check finds a damaged page.
     QSqlError error;
     std::optional<int> version;
     QSqlQuery query(m_db);
@@ -327,17 +327,18 @@ bool History::add(const RoundRecord &round)
         return false;
     }
     QSqlQuery query(d->m_db);
-    const auto fail = [&](bool rollBack) {
+    // Whatever fails, the transaction goes: an open one would keep the write lock and refuse
+    // every later round of this game. (After a failed BEGIN there is none, and it is harmless.)
+    const auto fail = [&] {
         const QSqlError error = query.lastError();
-        if (rollBack)
-            QSqlQuery(d->m_db).exec(QStringLiteral("ROLLBACK"));
+        QSqlQuery(d->m_db).exec(QStringLiteral("ROLLBACK"));
         d->setProblem(QStringLiteral("Не удалось записать раунд в историю игр «%1»: %2.")
                           .arg(shown(d->m_path), reason(error)));
         return false;
     };
     // IMMEDIATE: the write lock is taken (or waited for) now, never half-way through.
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
-        return fail(false);
+        return fail();
     query.prepare(QStringLiteral(
         "INSERT INTO rounds (finished_utc, nick, level, score, hits, clicks, seconds, accuracy,"
         " clicks_per_minute, entered_table) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
@@ -351,20 +352,20 @@ bool History::add(const RoundRecord &round)
     query.addBindValue(round.accuracy);
     query.addBindValue(round.clicksPerMinute);
     query.addBindValue(round.enteredTable ? 1 : 0);
-    if (!query.exec())
-        return fail(true);
-    const qint64 id = query.lastInsertId().toLongLong();
-    query.prepare(
-        QStringLiteral("INSERT INTO hits (round_id, ordinal, reaction_ms) VALUES (?, ?, ?)"));
-    for (qsizetype i = 0; i < round.reactionMs.size(); ++i) {
-        query.bindValue(0, id);
-        query.bindValue(1, qint64(i + 1));
-        query.bindValue(2, round.reactionMs[i]);
-        if (!query.exec())
-            return fail(true);
+    bool written = query.exec();
+    if (written) {
+        const qint64 id = query.lastInsertId().toLongLong();
+        query.prepare(
+            QStringLiteral("INSERT INTO hits (round_id, ordinal, reaction_ms) VALUES (?, ?, ?)"));
+        for (qsizetype i = 0; written && i < round.reactionMs.size(); ++i) {
+            query.bindValue(0, id);
+            query.bindValue(1, qint64(i + 1));
+            query.bindValue(2, round.reactionMs[i]);
+            written = query.exec();
+        }
     }
-    if (!query.exec(QStringLiteral("COMMIT")))
-        return fail(true);
+    if (!written || !query.exec(QStringLiteral("COMMIT")))
+        return fail();
     return true;
 }
 

@@ -60,6 +60,8 @@ private slots:
         // The least number a line may hold is read: the file is refused only for being short.
         QTest::newRow("-32768") << encodeScoreFile("-32768 \r\n") << "в таблице меньше 22 строк";
         QTest::newRow("a letter") << encodeScoreFile(" 7x\r\n") << "в нём не числа";
+        QTest::newRow("no score") << encode(plainTable({}, {}))
+                                  << "очки в строке 2 — не целое число";
         QTest::newRow("as large as a table may be: read")
             << QByteArray(MaxFileBytes, '\xA0') << "в нём не числа";
         QTest::newRow("larger than any table")

@@ -48,7 +48,7 @@ private slots:
     }
 
     // In a running round with Image1 shown: a press on it released beside it, one on the bare
-    // window released on a label, and a press held across a pause and a resume (by the
+    // window released on a label and back, and a press held across a pause and a resume (by the
     // keyboard), are neither hits nor misses.
     void onlyAWholeClickOnATargetHits()
     {
@@ -64,6 +64,8 @@ private slots:
         QTest::mouseRelease(f.windowHandle(), Qt::LeftButton, {}, QPoint(20, 400));
         QTest::mousePress(f.windowHandle(), Qt::LeftButton, {}, QPoint(20, 400));
         QTest::mouseRelease(f.windowHandle(), Qt::LeftButton, {}, f.Label2->geometry().center());
+        QTest::mousePress(f.windowHandle(), Qt::LeftButton, {}, f.Label2->geometry().center());
+        QTest::mouseRelease(f.windowHandle(), Qt::LeftButton, {}, QPoint(20, 400));
         for (int i = 0; i < 2; ++i) {
             QTest::mousePress(f.windowHandle(), Qt::LeftButton, {}, image1Middle);
             QTest::keyClick(f.windowHandle(), Qt::Key_Space);
