@@ -5,6 +5,8 @@
 
 #include <QtWidgets>
 
+#include <unistd.h>
+
 class TestScoreFile : public QObject
 {
     Q_OBJECT
@@ -115,6 +117,7 @@ private slots:
     void twoGamesOnOneFolderKeepBothResults()
     {
         QFETCH(bool, staleLock);
+        ::close(STDIN_FILENO); // as a game started without input: a file may get descriptor 0
         FormFixture first;
         FormFixture second(first.dir.path());
         first.load();
