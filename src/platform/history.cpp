@@ -141,10 +141,7 @@ History::Private::Private(const QString &path)
 
 History::Private::~Private()
 {
-    if (!m_db.isValid())
-        return;
-    m_db.close();
-    m_db = QSqlDatabase();
+    m_db = QSqlDatabase(); // the last handle closes the connection, which then may go
     QSqlDatabase::removeDatabase(m_connectionName);
 }
 
