@@ -13,15 +13,12 @@ Fitted fitted(const QString &text, Span name, const QFontMetrics &metrics, int w
         return {text};
     const QString before = text.left(name.from);
     const QString after = text.mid(name.from + name.length);
-    QString shownName = text.mid(name.from, name.length);
-    const bool shortened = metrics.horizontalAdvance(text) > width;
-    if (shortened) {
-        const int room = width - metrics.horizontalAdvance(before + after);
-        shownName = metrics.elidedText(shownName, Qt::ElideMiddle, std::max(room, 0));
-    }
+    const QString whole = text.mid(name.from, name.length);
+    const int room = width - metrics.horizontalAdvance(before + after);
+    const QString shownName = metrics.elidedText(whole, Qt::ElideMiddle, std::max(room, 0));
     // First strong isolate ... pop directional isolate: the name takes its direction from its
     // own first letter, and nothing in it (an override, an embedding) reaches past it.
-    return {before + QChar(0x2068) + shownName + QChar(0x2069) + after, shortened};
+    return {before + QChar(0x2068) + shownName + QChar(0x2069) + after, shownName != whole};
 }
 
 QString plainToolTip(const QString &text)
