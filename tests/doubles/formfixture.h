@@ -24,7 +24,7 @@ class FormFixture : public Clock, public RandomGenerator
 public:
     // A run of the game on a table of its own, or on the one in `folder`, as another run.
     explicit FormFixture(const QString &folder = {})
-        : files(folder.isEmpty() ? dir.path() : folder, LockWaitMs)
+        : files(folder.isEmpty() ? dir.path() : folder, 100) // waits 100 ms for another's lock
     {
     }
 
@@ -78,8 +78,7 @@ public:
     void reseed(double value) override { seeds.append(value); }
 
     QList<float> draws;
-    QList<double> seeds;                   // every reseed, in order
-    static constexpr int LockWaitMs = 100; // how long a save waits for another run's lock
+    QList<double> seeds; // every reseed, in order
     TempDir dir;
     DiskFiles files;
     TempDir dataDir; // the player's data folder, for the history
