@@ -100,7 +100,6 @@ QString QtDialogs::inputBox(const QString &prompt, const QString &title)
     dialog.setWindowTitle(title);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setLabelText(prompt);
-    dialog.setTextValue(QString());
     dialog.setOkButtonText(okText());
     dialog.setCancelButtonText(cancelText());
     // Styles such as KDE's and GNOME's put stock icons on standard buttons; the game's buttons

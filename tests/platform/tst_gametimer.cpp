@@ -57,11 +57,11 @@ private slots:
         QCOMPARE(idleTicks.size(), 8);
     }
 
-    // Two real timers fall due in the same pass of the event loop. The first to tick restarts
-    // the other, whose wake-up the loop saw before that restart must not tick it: its next tick
-    // is a whole interval away. Meanwhile one gets its interval again and again, as each
-    // appearance tick sets both timers', which leaves its countdown running.
-    void restartInsideAnotherTimersTickWaitsAWholeInterval()
+    // Two real timers fall due in the same pass of the event loop. The first to tick stops the
+    // other, interval 0, whose wake-up the loop saw before must not tick it; from then on the
+    // other gets its interval again and again, as each appearance tick sets both timers': the
+    // first time starts a whole new interval, the next ones leave its countdown running.
+    void timerStoppedInsideAnotherTimersTickWaitsAWholeInterval()
     {
         QtScheduler clock;
         GameTimer a(100, clock);
@@ -69,20 +69,19 @@ private slots:
         GameTimer *restarted = nullptr;
         qint64 restartedAt = 0;
         qint64 nextTick = -1;
+        QTimer again;
+        QObject::connect(&again, &QTimer::timeout, [&] { restarted->setInterval(100); });
         for (auto [self, other] : {std::pair(&a, &b), std::pair(&b, &a)})
             QObject::connect(self, &GameTimer::tick, self, [&, self, other] {
                 if (!restarted) {
                     restarted = other;
                     restartedAt = clock.nowMs();
-                    other->setEnabled(false);
-                    other->setEnabled(true);
+                    other->setInterval(0);
+                    again.start(30);
                 } else if (self == restarted && nextTick < 0) {
                     nextTick = clock.nowMs();
                 }
             });
-        QTimer again;
-        QObject::connect(&again, &QTimer::timeout, [&b] { b.setInterval(100); });
-        again.start(30);
         a.setEnabled(true);
         b.setEnabled(true);
         QVERIFY(QTest::qWaitFor([&] { return nextTick >= 0; }, 10000));
