@@ -5,6 +5,7 @@
 #include <QSize>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 // A picture shown crisp at any size and screen density: its own pixels where the device size
@@ -27,6 +28,6 @@ private:
 
     QImage m_natural;
     QString m_largeFile;
-    mutable std::vector<QImage> m_levels; // the large source, halved again and again, largest first
-    mutable bool m_read = false;
+    // The large source, halved again and again, largest first; none before it was first needed.
+    mutable std::optional<std::vector<QImage>> m_levels;
 };
