@@ -117,7 +117,6 @@ void StatsWindow::createControls()
     m_problem->setWordWrap(true);
     m_problem->setFrameShape(QFrame::StyledPanel);
     m_problem->setMargin(6);
-    m_problem->hide();
     layout->addWidget(m_problem);
 
     auto *player = new QHBoxLayout;
@@ -126,7 +125,6 @@ void StatsWindow::createControls()
     m_nick->setAccessibleName(QStringLiteral("Игрок"));
     m_nick->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_nick->setMinimumWidth(200);
-    nickLabel->setBuddy(m_nick);
     player->addWidget(nickLabel);
     player->addWidget(m_nick);
     player->addStretch();
