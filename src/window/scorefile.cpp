@@ -118,7 +118,9 @@ void Form1::formClosing()
 void Form1::closeQuietly()
 {
     m_quiet = true;
-    close(); // a close event comes also to a window that was never shown
+    // Straight to the closing handler: a window that was never shown may get no close event.
+    formClosing();
+    close();
     // Open dialogs (the window's children) leave their event loops, also before the main loop
     // runs; their handlers see the window closed and stop.
     for (QDialog *dialog : findChildren<QDialog *>())
