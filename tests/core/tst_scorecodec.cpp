@@ -30,14 +30,14 @@ private slots:
     {
         Fields names;
         names.fill("<Пусто>");
-        names[0] = "  Вася, \"😀\" (Н)";
+        names[0] = "  Вася, \"😀中\" (Н)";
         names[1] = "раз\r\nдва\nтри";
         names[2] = QChar(0xD800) + QStringLiteral("a"); // half a pair: its own "?"
         Fields scores;
         scores.fill("0");
         scores[0] = "-2147483648";
         const auto table = decode(encode(plainTable(names, scores)));
-        QCOMPARE(table.value().names[0], QStringLiteral("  Вася, \"?\" (Н)"));
+        QCOMPARE(table.value().names[0], QStringLiteral("  Вася, \"??\" (Н)"));
         QCOMPARE(table.value().names[1], QStringLiteral("раз  два три"));
         QCOMPARE(table.value().names[2], QStringLiteral("?a"));
         QCOMPARE(table.value().scores[0], -2147483648);
