@@ -45,10 +45,10 @@ public:
     void clickAt(QPoint at) { QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, at); }
     // Lets time pass: every tick that falls due runs, in order.
     void wait(qint64 ms) { scheduler.advance(ms); }
-    // Sets the nickname through the prompt.
+    // Sets the nickname through the prompt, after an empty answer, which is refused.
     void enterNick(const QString &nick)
     {
-        dialogs.promptAnswers.append(nick);
+        dialogs.promptAnswers << QString() << nick;
         click(form->Command1);
     }
     // Plays a whole round as `nick` at level 3 in 8 s, worth 3 points: three hits on Image1,

@@ -131,7 +131,8 @@ private slots:
         }
         first.form->close();
         second.form->close();
-        QCOMPARE(second.dialogs.shown.size(), 2); // the prompt and "Game Over", no notice
+        // The prompt, refusing an empty name and asking again, and "Game Over": no notice.
+        QCOMPARE(second.dialogs.shown.size(), 4);
         FormFixture third(first.dir.path());
         const Form1 &f = third.load();
         const QStringList table = {f.NameP[0]->text() + ' ' + f.ScoresP[0]->text(),
