@@ -84,9 +84,9 @@ private slots:
         QTest::failOnWarning(QRegularExpression("."));
         History history(dir.filePath("history.sqlite"));
         const QString aside = newer ? "history.sqlite" : "history.sqlite.damaged-1000";
+        QCOMPARE(history.add(roundOf("new", 1)) + history.add(roundOf("new", 2)), newer ? 0 : 2);
         const QString told = history.problem();
         QVERIFY(told.contains(newer ? "более новой версией" : dir.filePath(aside)));
-        QCOMPARE(history.add(roundOf("new", 1)) + history.add(roundOf("new", 2)), newer ? 0 : 2);
         QCOMPARE(dir.contents(aside), bytes);
         QCOMPARE(history.nicknames(), QStringList{newer ? "old" : "new"});
         QVERIFY(history.rounds("old").isEmpty() && history.problem() == told);
