@@ -33,7 +33,8 @@ private slots:
         QList<RoundRecord> added{roundOf(nick, 3), roundOf(nick, 5), roundOf(nick, 0),
                                  roundOf(nick, 30)};
         History history(path);
-        QVERIFY(history.rounds(nick).isEmpty() && history.problem().isEmpty());
+        QVERIFY(history.rounds(nick).isEmpty() && history.nicknames().isEmpty()
+                && history.problem().isEmpty());
         QVERIFY(!QFileInfo::exists(QFileInfo(path).path()));
         std::latch start(2); // both games make the file at once
         std::thread other([&] {
