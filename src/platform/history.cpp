@@ -319,10 +319,8 @@ bool History::add(const RoundRecord &round)
 {
     if (!d->open(true))
         return false;
-    if (d->m_readOnly) {
-        d->setProblem(d->newerVersionText());
-        return false;
-    }
+    if (d->m_readOnly)
+        return false; // a newer version's history, which open() has told
     QSqlQuery query(d->m_db);
     // Whatever fails, the transaction goes: an open one would keep the write lock and refuse
     // every later round of this game. (After a failed BEGIN there is none, and it is harmless.)

@@ -124,11 +124,10 @@ private slots:
         second.load();
         first.playRound(QStringLiteral("Вася"));
         second.playRound(QStringLiteral("Петя"));
-        if (staleLock) {
+        if (staleLock)
             QVERIFY(first.dir.put("Scores.dat.lock", "2147483000\npopadaika\n"
                                                          + QSysInfo::machineHostName().toUtf8()
                                                          + "\n"));
-        }
         first.form->close();
         second.form->close();
         // The prompt, refusing an empty name and asking again, and "Game Over": no notice.
