@@ -3,8 +3,8 @@
 #include <QMouseEvent>
 
 // Tells a click on one control from other mouse traffic: a press and a release of the left
-// button, both over the control. The second press of a quick double click is no click, and
-// neither is a release after forget().
+// button, both over the control. A release after forget() completes no click; the second press
+// of a double click never gets here, as the controls take it themselves.
 class ClickRecognizer
 {
 public:
@@ -22,8 +22,7 @@ public:
         return click;
     }
 
-    // Drops a press in progress: the second press of a double click, or a control that was
-    // hidden or disabled while the button was held.
+    // Drops a press in progress: the control was hidden or disabled while the button was held.
     void forget() { m_pressed = false; }
 
 private:

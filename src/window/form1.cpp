@@ -366,9 +366,10 @@ void Form1::mouseReleaseEvent(QMouseEvent *event)
         surfaceClick();
 }
 
+// The second press of a double click is no click: taken here, where QWidget would pass it on
+// as a press. The first click's release has already ended that click, so nothing is pending.
 void Form1::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    m_surfaceClick.forget();
     event->accept();
 }
 

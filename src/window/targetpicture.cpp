@@ -83,9 +83,9 @@ void TargetPicture::mouseReleaseEvent(QMouseEvent *event)
         emit clicked();
 }
 
+// As on the window's surface: the second press of a double click is no click.
 void TargetPicture::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    m_click.forget();
     event->accept();
 }
 
