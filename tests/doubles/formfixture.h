@@ -13,7 +13,6 @@
 #include "window/targetpicture.h"
 
 #include <QPushButton>
-#include <QWindow>
 
 // The game's window on test doubles, its table in a directory of its own, used the way the
 // player uses it: buttons, targets and the surface are clicked through the window system, and

@@ -58,8 +58,7 @@ void requireRoundTrip(const Table &table)
     require(again.ok(), "a table read is written readably");
     for (int row = 0; row < Rows; ++row) {
         QString name = table.names[row]; // as the encoder writes it: a line break as a blank
-        name.replace(QLatin1Char('\r'), QLatin1Char(' '))
-            .replace(QLatin1Char('\n'), QLatin1Char(' '));
+        name.replace(u'\r', u' ').replace(u'\n', u' ');
         require(again.value().names[row] == name, "names kept");
         require(again.value().scores[row] == table.scores[row], "scores kept");
     }

@@ -41,12 +41,16 @@ class TestDialogs : public QObject
     Q_OBJECT
 
 private slots:
-    void promptGivesTheTypedNameOnOk()
+    void promptGivesTheTypedNameAndAShortNoticeNeedsNoTooltip()
     {
         QString seen;
         answerNextDialog(seen, "Vasya", "ОК");
         QCOMPARE(QtDialogs().inputBox("Введите свой ник.", "Ваш ник"), QStringLiteral("Vasya"));
         QCOMPARE(seen, QStringLiteral("Ваш ник: Введите свой ник. / ОК! / Отмена"));
+        // A short notice: nothing shortened, so no tooltip (the first label, the icon's, is empty).
+        answerNextDialog(seen, "", "ОК");
+        QtDialogs().messageBox("Вы не ввели свой ник!", "Ошибка", Dialogs::Buttons::Ok);
+        QCOMPARE(seen, QStringLiteral("Ошибка:  Вы не ввели свой ник! / ОК!"));
     }
 
     // A name of markup and a right-to-left override, far too long: on screen it is shortened and

@@ -65,9 +65,8 @@ private slots:
         fx.click(f.Image[1]);
         fx.clickAt({20, 400});
         fx.wait(3000);
-        QCOMPARE(seen(f),
-                 "Продолжить | Вкл. помощь | 1/2 00:01 | 2 | targets off | 0000 1050/1000");
         const QString paused = seen(f);
+        QCOMPARE(paused, "Продолжить | Вкл. помощь | 1/2 00:01 | 2 | targets off | 0000 1050/1000");
         fx.click(f.Command4); // help while paused: the round stays paused when it goes
         fx.wait(3000);
         fx.click(f.Command4);
